@@ -1,0 +1,36 @@
+#include "app/form1.h"
+
+#include "app/platform_switch.h"
+#include "platform/services.h"
+#include "scripts/script_panel.h"
+
+namespace quellbrook {
+namespace {
+
+class Form1 final : public FormLogic {
+ public:
+  Form1(Controls& controls, Services& services) : controls_(controls), services_(services) {}
+
+  void Click(ControlId control) override {
+    if (const std::optional<PanelButton> button = FindPanelButton(control)) {
+      return RunPanelOperation(button->panel, button->operation, controls_, services_);
+    }
+    if (SwitchPlatform(control, controls_)) return;
+    if (control == Command(4)) return services_.windows.ShowSecondaryWindow(SecondaryWindow::kExtraOptimization);
+    if (control == Command(5)) return services_.windows.ShowSecondaryWindow(SecondaryWindow::kHostsFirewall);
+  }
+
+ private:
+  Controls& controls_;
+  Services& services_;
+};
+
+std::unique_ptr<FormLogic> CreateForm1(Controls& controls, Services& services) {
+  return std::make_unique<Form1>(controls, services);
+}
+
+}  // namespace
+
+const WindowDefinition kForm1Window{kForm1Spec, &CreateForm1};
+
+}  // namespace quellbrook

@@ -1,0 +1,12 @@
+#pragma once
+// The main window: three script panels, the XP options, the platform switch and
+// the navigation to the two secondary windows.
+
+#include "platform/form_logic.h"
+
+namespace quellbrook {
+
+extern const FormSpec kForm1Spec;
+extern const WindowDefinition kForm1Window;
+
+}  // namespace quellbrook

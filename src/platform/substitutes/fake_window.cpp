@@ -1,0 +1,52 @@
+#include "platform/substitutes/fake_window.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace quellbrook {
+
+FakeWidget::FakeWidget(const ControlSpec& spec)
+    : spec_(spec), text_(spec.caption), enabled_(!StartsDisabled(spec)), visible_(!StartsHidden(spec)) {}
+
+void FakeWidget::SetText(std::u16string_view text) {
+  text_ = text;
+  ++textSetCount_;
+}
+
+FakeWindow::FakeWindow(const WindowDefinition& definition, Services& services)
+    : form_(definition.form), services_(services) {
+  for (const ControlSpec& spec : form_.controls) widgets_.emplace(spec.id, std::make_unique<FakeWidget>(spec));
+  logic_ = definition.createLogic(*this, services_);
+}
+
+FakeWidget& FakeWindow::operator[](ControlId id) {
+  const auto found = widgets_.find(id);
+  if (found == widgets_.end()) throw std::out_of_range("no control " + std::to_string(ToInt(id)));
+  return *found->second;
+}
+
+bool FakeWindow::Showing(ControlId id) {
+  for (ControlId at = id; at != kFormClientArea; at = (*this)[at].Spec().container) {
+    if (!(*this)[at].Visible()) return false;
+  }
+  return true;
+}
+
+bool FakeWindow::Reachable(ControlId id) {
+  for (ControlId at = id; at != kFormClientArea; at = (*this)[at].Spec().container) {
+    if (!(*this)[at].Visible() || !(*this)[at].Enabled()) return false;
+  }
+  return true;
+}
+
+bool FakeWindow::Click(ControlId id) {
+  FakeWidget& widget = (*this)[id];
+  const ControlKind kind = widget.Spec().kind;
+  if (kind != ControlKind::kCommandButton && kind != ControlKind::kCheckBox) return false;
+  if (!Reachable(id)) return false;
+  if (kind == ControlKind::kCheckBox) widget.SetCheckValue(widget.CheckValue() == 1 ? 0 : 1);
+  RunClickHandler(*logic_, id, services_);
+  return true;
+}
+
+}  // namespace quellbrook

@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include "platform/ansi_text.h"
+#include "platform/posix/iconv_code_page.h"
+
+namespace quellbrook {
+namespace {
+
+using namespace std::string_literals;
+
+class AnsiTextTest : public ::testing::Test {
+ protected:
+  IconvCodePage gbk_{"CP936", 2};
+
+  void ExpectRoundTrip(const std::string& bytes) {
+    const std::u16string text = DecodeLossless(gbk_, bytes);
+    EXPECT_EQ(text.find(u'\0'), std::u16string::npos) << "a text box would cut the text at a NUL";
+    const EncodedText encoded = EncodeLossless(gbk_, text);
+    EXPECT_FALSE(encoded.unrepresentableAt.has_value());
+    EXPECT_EQ(encoded.bytes, bytes);
+  }
+};
+
+TEST_F(AnsiTextTest, DecodesCodePage936) {
+  EXPECT_EQ(DecodeLossless(gbk_, "sc config \xb7\xfe\xce\xf1"s), u"sc config 服务");
+  EXPECT_EQ(EncodeLossless(gbk_, u"服务").bytes, "\xb7\xfe\xce\xf1"s);
+}
+
+TEST_F(AnsiTextTest, CarriesEveryByteThroughUnchanged) {
+  ExpectRoundTrip("plain ascii\r\n");
+  ExpectRoundTrip("\xb7\xfe\xce\xf1 mixed"s);
+  ExpectRoundTrip("nul\0inside\0"s);
+  ExpectRoundTrip("\0"s);
+  ExpectRoundTrip("bad pair \x81\x20 and lone \xff byte"s);
+  ExpectRoundTrip("lead byte at the end \xb7"s);
+  ExpectRoundTrip("lead byte before a break \xb7\r\nnext"s);
+  ExpectRoundTrip(""s);
+  std::string everyByte;
+  for (int b = 0; b < 256; ++b) everyByte += static_cast<char>(b);
+  ExpectRoundTrip(everyByte);
+}
+
+TEST_F(AnsiTextTest, InvalidBytesNeverHideALineBreak) {
+  const std::u16string text = DecodeLossless(gbk_, "a\x81\r\nb"s);
+  ASSERT_EQ(text.size(), 5u);
+  EXPECT_EQ(text[0], u'a');
+  EXPECT_EQ(text.substr(2), u"\r\nb");
+}
+
+TEST_F(AnsiTextTest, ReportsTheFirstCharacterTheCodePageCannotHold) {
+  EncodedText thai = EncodeLossless(gbk_, u"ok\u0E01no");
+  ASSERT_TRUE(thai.unrepresentableAt.has_value());
+  EXPECT_EQ(*thai.unrepresentableAt, 2u);
+
+  // An emoji is a surrogate pair; the index points at its first unit.
+  EncodedText emoji = EncodeLossless(gbk_, u"服务\U0001F600");
+  ASSERT_TRUE(emoji.unrepresentableAt.has_value());
+  EXPECT_EQ(*emoji.unrepresentableAt, 2u);
+}
+
+TEST_F(AnsiTextTest, ASurrogatePairIsNeverMistakenForAnEscapedByte) {
+  // U+10000 is D800 DC00: its second unit lies in the escape range.
+  EncodedText encoded = EncodeLossless(gbk_, u"a\U00010000");
+  ASSERT_TRUE(encoded.unrepresentableAt.has_value());
+  EXPECT_EQ(*encoded.unrepresentableAt, 1u);
+}
+
+// A code page that decodes everything but maps byte E5 back as E4: characters that
+// do not survive the round trip must be carried as raw bytes instead.
+class LossyCodePage final : public CodePage {
+ public:
+  std::optional<std::u16string> Decode(std::string_view bytes) const override {
+    return std::u16string(bytes.begin(), bytes.end());
+  }
+  std::optional<std::string> Encode(std::u16string_view text) const override {
+    std::string bytes;
+    for (char16_t unit : text) {
+      if (unit > 0xFF) return std::nullopt;
+      bytes += static_cast<char>(unit == 0xE5 ? 0xE4 : unit);
+    }
+    return bytes;
+  }
+  int MaxCharBytes() const override { return 1; }
+};
+
+TEST(AnsiTextLossyCodePage, KeepsCharactersThatWouldNotRoundTrip) {
+  LossyCodePage lossy;
+  const std::string bytes = "\xe4\xe5\xe4";
+  const std::u16string text = DecodeLossless(lossy, bytes);
+  EXPECT_EQ(EncodeLossless(lossy, text).bytes, bytes);
+}
+
+}  // namespace
+}  // namespace quellbrook

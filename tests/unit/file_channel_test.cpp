@@ -1,0 +1,168 @@
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/failure.h"
+#include "platform/joined_text.h"
+#include "test_support.h"
+
+namespace quellbrook {
+namespace {
+
+using namespace std::string_literals;
+using testing::ReadBytes;
+using testing::WriteBytes;
+
+class FileChannelTest : public ::testing::Test {
+ protected:
+  std::vector<std::u16string> ReadLines(const std::string& bytes) {
+    WriteBytes("lines.txt", bytes);
+    std::vector<std::u16string> lines;
+    files_.OpenForInput(u"lines.txt");
+    while (!files_.AtEnd()) lines.push_back(files_.ReadLine());
+    files_.CloseFile();
+    return lines;
+  }
+
+  // The error number a call fails with, or 0.
+  template <typename Call>
+  std::uint32_t FailureOf(Call call) {
+    try {
+      call();
+    } catch (const PlatformError& failure) {
+      lastFailure_ = failure.Description();
+      return failure.Number();
+    }
+    return 0;
+  }
+
+  testing::TemporaryWorkingFolder folder_;
+  PosixFileStore store_;
+  IconvCodePage codePage_{"CP936", 2};
+  FileChannel files_{store_, codePage_};
+  std::u16string lastFailure_;
+};
+
+using Lines = std::vector<std::u16string>;
+
+TEST_F(FileChannelTest, LinesEndAtCrLfOrALoneCrButNotAtALoneLf) {
+  EXPECT_EQ(ReadLines("a\r\nb\r\n"), (Lines{u"a", u"b"}));
+  EXPECT_EQ(ReadLines("a\rb\r"), (Lines{u"a", u"b"}));
+  EXPECT_EQ(ReadLines("a\nb\nc"), (Lines{u"a\nb\nc"}));
+  EXPECT_EQ(ReadLines("a\r\r\nb"), (Lines{u"a", u"", u"b"}));
+  EXPECT_EQ(ReadLines("\n\r\n"), (Lines{u"\n"}));
+}
+
+TEST_F(FileChannelTest, ALastLineWithoutTerminatorCountsAndAFinalTerminatorAddsNoLine) {
+  EXPECT_EQ(ReadLines("one\r\ntwo"), (Lines{u"one", u"two"}));
+  EXPECT_EQ(ReadLines("one\r\n"), (Lines{u"one"}));
+  EXPECT_EQ(ReadLines("\r\n"), (Lines{u""}));
+  EXPECT_EQ(ReadLines(""), Lines{});
+}
+
+TEST_F(FileChannelTest, ReadsInCodePage936) {
+  EXPECT_EQ(ReadLines(testing::Gbk(u"关闭服务\r\n")), (Lines{u"关闭服务"}));
+}
+
+TEST_F(FileChannelTest, ReadingPastTheEndFails) {
+  WriteBytes("one.txt", "x");
+  files_.OpenForInput(u"one.txt");
+  files_.ReadLine();
+  EXPECT_EQ(FailureOf([&] { files_.ReadLine(); }), error_number::kHandleEof);
+}
+
+TEST_F(FileChannelTest, OpeningAMissingFileFailsAndLeavesTheChannelClosed) {
+  EXPECT_EQ(FailureOf([&] { files_.OpenForInput(u"missing.bat"); }), error_number::kFileNotFound);
+  EXPECT_NE(lastFailure_.find(u"missing.bat"), std::u16string::npos) << "the report names the file";
+  EXPECT_FALSE(files_.IsOpen());
+}
+
+TEST_F(FileChannelTest, HoldsOneFileAtATime) {
+  WriteBytes("a.txt", "a");
+  files_.OpenForInput(u"a.txt");
+  EXPECT_EQ(FailureOf([&] { files_.OpenForOutput(u"b.txt"); }), error_number::kTooManyOpenFiles);
+  files_.CloseFile();
+  files_.OpenForOutput(u"b.txt");
+  files_.CloseFile();
+  files_.CloseFile();  // closing a closed channel does nothing
+}
+
+TEST_F(FileChannelTest, WriteLineAddsCrLfAndKeepsTheTextsOwnBreaks) {
+  files_.OpenForOutput(u"out.txt");
+  files_.WriteLine(u"a\r\nb\nc\r");
+  files_.WriteLine(u"");
+  files_.WriteLine(u"服务");
+  files_.CloseFile();
+  EXPECT_EQ(ReadBytes("out.txt"), "a\r\nb\nc\r\r\n\r\n"s + testing::Gbk(u"服务") + "\r\n");
+}
+
+TEST_F(FileChannelTest, LoadAndSaveGiveBackTheSameBytesApartFromTheLineRules) {
+  const std::string original = "ok \xb7\xfe\r\nbad \x81\x20 \xff nul \0 end\rlone cr\nlone lf"s;
+  WriteBytes("x.bat", original);
+  const std::u16string joined = ReadJoinedText(files_, u"x.bat");
+  WriteSavedText(files_, u"x.bat", joined);
+  EXPECT_EQ(ReadBytes("x.bat"), "ok \xb7\xfe\r\nbad \x81\x20 \xff nul \0 end\r\nlone cr\nlone lf\r\n\r\n"s);
+}
+
+TEST_F(FileChannelTest, TheOldFileStaysUntilTheNewOneIsComplete) {
+  WriteBytes("x.bat", "old\r\n");
+  files_.OpenForOutput(u"x.bat");
+  files_.WriteLine(u"new");
+  EXPECT_EQ(ReadBytes("x.bat"), "old\r\n");
+  files_.CloseFile();
+  EXPECT_EQ(ReadBytes("x.bat"), "new\r\n");
+  EXPECT_EQ(folder_.FileNames(), std::vector<std::string>{"x.bat"}) << "no temporary file stays behind";
+}
+
+TEST_F(FileChannelTest, AnUnrepresentableCharacterFailsTheSaveAndLeavesTheFileUntouched) {
+  WriteBytes("x.bat", "old\r\n");
+  files_.OpenForOutput(u"x.bat");
+  files_.WriteLine(u"first");
+  EXPECT_EQ(FailureOf([&] { files_.WriteLine(u"second\r\nthird \u0E01"); }), error_number::kNoUnicodeTranslation);
+  EXPECT_NE(lastFailure_.find(u"第 3 行"), std::u16string::npos) << std::string(lastFailure_.begin(), lastFailure_.end());
+  EXPECT_NE(lastFailure_.find(u"\u0E01"), std::u16string::npos);
+  EXPECT_NE(lastFailure_.find(u"U+0E01"), std::u16string::npos);
+  files_.Abandon();
+  EXPECT_EQ(ReadBytes("x.bat"), "old\r\n");
+  EXPECT_EQ(folder_.FileNames(), std::vector<std::string>{"x.bat"});
+  EXPECT_FALSE(files_.IsOpen());
+}
+
+TEST_F(FileChannelTest, AReadOnlyFileIsNeverReplaced) {
+  WriteBytes("ro.bat", "keep\r\n");
+  ::chmod("ro.bat", 0444);
+  EXPECT_EQ(FailureOf([&] { files_.OpenForOutput(u"ro.bat"); }), error_number::kAccessDenied);
+  EXPECT_FALSE(files_.IsOpen());
+  EXPECT_EQ(ReadBytes("ro.bat"), "keep\r\n");
+  EXPECT_EQ(folder_.FileNames(), std::vector<std::string>{"ro.bat"});
+}
+
+TEST_F(FileChannelTest, SavingCreatesAMissingFileButNotAMissingFolder) {
+  WriteSavedText(files_, u"new.bat", u"x");
+  EXPECT_EQ(ReadBytes("new.bat"), "x\r\n");
+  EXPECT_EQ(FailureOf([&] { files_.OpenForOutput(u"no-such-folder\\x.bat"); }), error_number::kPathNotFound);
+}
+
+TEST_F(FileChannelTest, AReplacedFileKeepsItsPermissions) {
+  WriteBytes("x.bat", "old");
+  ::chmod("x.bat", 0640);
+  WriteSavedText(files_, u"x.bat", u"new");
+  struct stat info {};
+  ASSERT_EQ(::stat("x.bat", &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+TEST_F(FileChannelTest, AFailedCommitLeavesNoTemporaryFile) {
+  WriteBytes("x.bat", "old");
+  files_.OpenForOutput(u"x.bat");
+  files_.WriteLine(u"new");
+  // Something else puts a non-empty folder where the file was.
+  std::filesystem::remove("x.bat");
+  std::filesystem::create_directories("x.bat/inside");
+  EXPECT_NE(FailureOf([&] { files_.CloseFile(); }), 0u);
+  EXPECT_EQ(folder_.FileNames(), std::vector<std::string>{"x.bat"});
+  EXPECT_FALSE(files_.IsOpen());
+}
+
+}  // namespace
+}  // namespace quellbrook
