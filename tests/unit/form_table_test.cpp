@@ -1,0 +1,81 @@
+// Consistency of the window tables that both the Win32 layer and the test
+// substitutes build their controls from.
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "app/form1.h"
+#include "hosts/form3.h"
+#include "tweaks/form2.h"
+
+namespace quellbrook {
+namespace {
+
+class FormTableTest : public ::testing::TestWithParam<const FormSpec*> {};
+
+TEST_P(FormTableTest, ControlIdsAndTabIndexesAreUniqueAndFollowTheNamingScheme) {
+  std::set<int> ids;
+  std::set<int> tabIndexes;
+  for (const ControlSpec& control : GetParam()->controls) {
+    EXPECT_TRUE(ids.insert(ToInt(control.id)).second) << "duplicate id " << ToInt(control.id);
+    EXPECT_TRUE(tabIndexes.insert(control.tabIndex).second) << "duplicate tab index " << control.tabIndex;
+    const int family = ToInt(control.id) / 1000;
+    switch (control.kind) {
+      case ControlKind::kCommandButton: EXPECT_EQ(family, 1) << ToInt(control.id); break;
+      case ControlKind::kCheckBox: EXPECT_EQ(family, 2) << ToInt(control.id); break;
+      case ControlKind::kTextBox: EXPECT_EQ(family, 3) << ToInt(control.id); break;
+      case ControlKind::kFrame: EXPECT_EQ(family, 4) << ToInt(control.id); break;
+    }
+  }
+}
+
+TEST_P(FormTableTest, EveryContainerIsAFrameListedBeforeTheControlsItHolds) {
+  std::set<int> framesSoFar;
+  for (const ControlSpec& control : GetParam()->controls) {
+    if (control.kind == ControlKind::kFrame) {
+      EXPECT_EQ(control.container, kFormClientArea);
+      framesSoFar.insert(ToInt(control.id));
+    } else if (control.container != kFormClientArea) {
+      EXPECT_TRUE(framesSoFar.contains(ToInt(control.container))) << ToInt(control.id);
+    }
+  }
+}
+
+TEST_P(FormTableTest, ControlsInsideFramesFitTheirFrame) {
+  const FormSpec& form = *GetParam();
+  for (const ControlSpec& control : form.controls) {
+    if (control.container == kFormClientArea) continue;
+    const ControlSpec* frame = FindControl(form, control.container);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_LE(control.rect.left + control.rect.width, frame->rect.width) << ToInt(control.id);
+    EXPECT_LE(control.rect.top + control.rect.height, frame->rect.height) << ToInt(control.id);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllWindows, FormTableTest, ::testing::Values(&kForm1Spec, &kForm2Spec, &kForm3Spec));
+
+TEST(Form1Table, HoldsTheThreePanelsTheXpOptionsAndTheButtonsOfTheLeftColumn) {
+  int frames = 0, checkBoxes = 0, textBoxes = 0, buttons = 0;
+  for (const ControlSpec& control : kForm1Spec.controls) {
+    frames += control.kind == ControlKind::kFrame;
+    checkBoxes += control.kind == ControlKind::kCheckBox;
+    textBoxes += control.kind == ControlKind::kTextBox;
+    buttons += control.kind == ControlKind::kCommandButton;
+  }
+  EXPECT_EQ(frames, 4);
+  EXPECT_EQ(checkBoxes, 20);
+  EXPECT_EQ(textBoxes, 3);
+  EXPECT_EQ(buttons, 20);  // Command1 and Command4 to Command22
+  EXPECT_EQ(kForm1Spec.lines.size(), 8u);
+  for (int n = 1; n <= 20; ++n) {
+    const ControlSpec* box = FindControl(kForm1Spec, Check(n));
+    ASSERT_NE(box, nullptr);
+    // "打开" boxes (odd) stand in the left column, "关闭" boxes in the right one.
+    EXPECT_EQ(box->rect.left, n % 2 == 1 ? 0 : 1680) << n;
+    EXPECT_TRUE(box->caption.starts_with(n % 2 == 1 ? u"打开" : u"关闭")) << n;
+  }
+}
+
+}  // namespace
+}  // namespace quellbrook
