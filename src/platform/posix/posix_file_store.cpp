@@ -130,7 +130,10 @@ std::unique_ptr<FileReplacement> PosixFileStore::BeginReplace(std::u16string_vie
   } else if (errno != ENOENT) {
     ThrowFileError(errno, path);
   }
-  std::string pattern = (target.parent_path() / ("~" + target.filename().string() + ".XXXXXX")).string();
+  std::string tempName = "~";
+  tempName += target.filename().string();
+  tempName += ".XXXXXX";
+  std::string pattern = (target.parent_path() / tempName).string();
   FileDescriptor fd(::mkstemp(pattern.data()));
   if (fd.Get() < 0) ThrowFileError(errno == ENOENT ? ENOTDIR : errno, path);
   return std::make_unique<PosixReplacement>(target, std::u16string(path), std::filesystem::path(pattern),

@@ -1,0 +1,77 @@
+// Throughput of loading and saving a script through the file channel: a clean
+// code page 936 file takes the whole-file conversion, a file with stray bytes
+// the character-by-character one.
+
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "platform/file_channel.h"
+#include "platform/joined_text.h"
+#include "platform/posix/iconv_code_page.h"
+#include "platform/posix/posix_file_store.h"
+
+namespace quellbrook {
+namespace {
+
+// About `bytes` of batch lines in code page 936; with `strayEvery` > 0, one
+// invalid byte after every that many lines.
+std::string MakeScript(std::size_t bytes, int strayEvery) {
+  const std::string line = "sc config wuauserv start= DISABLED & rem \xb9\xd8\xb1\xd5\xd7\xd4\xb6\xaf\xb8\xfc\xd0\xc2\r\n";
+  std::string script;
+  for (int n = 1; script.size() < bytes; ++n) {
+    script += line;
+    if (strayEvery > 0 && n % strayEvery == 0) script += '\xff';
+  }
+  return script;
+}
+
+class ScriptFile {
+ public:
+  explicit ScriptFile(const std::string& bytes)
+      : path_(std::filesystem::temp_directory_path() / ("quellbrook-bench-" + std::to_string(::getpid()) + ".bat")) {
+    std::ofstream(path_, std::ios::binary) << bytes;
+  }
+  ~ScriptFile() { std::filesystem::remove(path_); }
+  std::u16string Path() const { return path_.u16string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+void Load(benchmark::State& state, int strayEvery) {
+  const std::string bytes = MakeScript(static_cast<std::size_t>(state.range(0)), strayEvery);
+  ScriptFile file(bytes);
+  PosixFileStore store;
+  IconvCodePage codePage("CP936", 2);
+  FileChannel files(store, codePage);
+  for (auto _ : state) benchmark::DoNotOptimize(ReadJoinedText(files, file.Path()));
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+
+void BM_LoadCleanScript(benchmark::State& state) { Load(state, 0); }
+void BM_LoadScriptWithStrayBytes(benchmark::State& state) { Load(state, 10); }
+
+void BM_SaveScript(benchmark::State& state) {
+  const std::string bytes = MakeScript(static_cast<std::size_t>(state.range(0)), 0);
+  ScriptFile file(bytes);
+  PosixFileStore store;
+  IconvCodePage codePage("CP936", 2);
+  FileChannel files(store, codePage);
+  const std::u16string text = ReadJoinedText(files, file.Path());
+  for (auto _ : state) WriteSavedText(files, file.Path(), text);
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+
+BENCHMARK(BM_LoadCleanScript)->Arg(4 << 10)->Arg(1 << 20);
+BENCHMARK(BM_LoadScriptWithStrayBytes)->Arg(4 << 10)->Arg(1 << 20);
+BENCHMARK(BM_SaveScript)->Arg(4 << 10)->Arg(1 << 20);
+
+}  // namespace
+}  // namespace quellbrook
+
+BENCHMARK_MAIN();
