@@ -1,5 +1,6 @@
 #include "platform/file_channel.h"
 
+#include <algorithm>
 #include <string>
 
 #include "platform/ansi_text.h"
@@ -13,11 +14,7 @@ constexpr std::u16string_view kLineBreak = u"\r\n";
 
 // Line breaks as the reader counts them: CR LF or a lone CR.
 std::size_t CountLineBreaks(std::u16string_view text) {
-  std::size_t breaks = 0;
-  for (char16_t unit : text) {
-    if (unit == u'\r') ++breaks;
-  }
-  return breaks;
+  return static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\r'));
 }
 
 PlatformError UnrepresentableCharacter(std::u16string_view text, std::size_t at, std::size_t line,

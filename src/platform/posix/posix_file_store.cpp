@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <optional>
@@ -17,9 +18,7 @@ namespace {
 
 std::filesystem::path ToPath(std::u16string_view path) {
   std::u16string portable(path);
-  for (char16_t& unit : portable) {
-    if (unit == u'\\') unit = u'/';
-  }
+  std::replace(portable.begin(), portable.end(), u'\\', u'/');
   return std::filesystem::path(portable);
 }
 
