@@ -1,0 +1,216 @@
+// The Win32 file store on a real disk: a replacement either lands whole or
+// leaves the old file as it was, and never leaves a temporary file behind.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "platform/failure.h"
+#include "platform/win32/file_store_win32.h"
+#include "platform/win32/unique_handle.h"
+#include "test_folder.h"
+
+namespace quellbrook::win32 {
+namespace {
+
+using testing::CurrentDirectoryScope;
+using testing::Exists;
+using testing::ReadBytes;
+using testing::TestFolder;
+using testing::U16;
+using testing::WriteBytes;
+
+using Entries = std::vector<std::wstring>;
+
+class FileStoreTest : public ::testing::Test {
+ protected:
+  // The error number of a store call that must fail.
+  template <typename Call>
+  static std::uint32_t FailureNumber(Call call) {
+    try {
+      call();
+    } catch (const PlatformError& failure) {
+      return failure.Number();
+    }
+    ADD_FAILURE() << "the call did not fail";
+    return 0;
+  }
+
+  TestFolder folder_;
+  Win32FileStore store_;
+};
+
+TEST_F(FileStoreTest, CommitReplacesTheContentAndLeavesOnlyTheTarget) {
+  std::wstring target = folder_ / L"hosts";
+  WriteBytes(target, "old content, longer than the new one\r\n");
+
+  auto replacement = store_.BeginReplace(U16(target));
+  replacement->Append("new ");
+  replacement->Append(std::string("\0bytes\r\n", 8));
+  replacement->Commit();
+  replacement.reset();
+
+  EXPECT_EQ(ReadBytes(target), std::string("new \0bytes\r\n", 12));
+  EXPECT_EQ(folder_.Entries(), Entries{L"hosts"});
+}
+
+TEST_F(FileStoreTest, CommitCreatesAMissingFile) {
+  std::wstring target = folder_ / L"new.txt";
+  auto replacement = store_.BeginReplace(U16(target));
+  replacement->Append("created");
+  replacement->Commit();
+  replacement.reset();
+
+  EXPECT_EQ(ReadBytes(target), "created");
+  EXPECT_EQ(folder_.Entries(), Entries{L"new.txt"});
+}
+
+TEST_F(FileStoreTest, TheTargetStaysUntouchedUntilCommit) {
+  std::wstring target = folder_ / L"list.txt";
+  WriteBytes(target, "old");
+  auto replacement = store_.BeginReplace(U16(target));
+  replacement->Append("new");
+  EXPECT_EQ(ReadBytes(target), "old");
+  EXPECT_EQ(folder_.Entries().size(), 2u);  // the target and its replacement
+}
+
+TEST_F(FileStoreTest, DroppingAnUncommittedReplacementKeepsTheOldFile) {
+  std::wstring target = folder_ / L"list.txt";
+  WriteBytes(target, "old");
+  auto replacement = store_.BeginReplace(U16(target));
+  replacement->Append("new");
+  replacement.reset();
+
+  EXPECT_EQ(ReadBytes(target), "old");
+  EXPECT_EQ(folder_.Entries(), Entries{L"list.txt"});
+}
+
+TEST_F(FileStoreTest, DroppingAnUncommittedNewFileLeavesNothing) {
+  auto replacement = store_.BeginReplace(U16(folder_ / L"never.txt"));
+  replacement->Append("data");
+  replacement.reset();
+  EXPECT_EQ(folder_.Entries(), Entries{});
+}
+
+TEST_F(FileStoreTest, AFailedCommitKeepsTheOldContentAndRemovesTheReplacement) {
+  std::wstring target = folder_ / L"locked.txt";
+  WriteBytes(target, "old");
+  auto replacement = store_.BeginReplace(U16(target));
+  replacement->Append("new");
+  {
+    // Another program holds the file without sharing it.
+    UniqueFile lock(::CreateFileW(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
+    EXPECT_NE(FailureNumber([&] { replacement->Commit(); }), 0u);
+  }
+  replacement.reset();
+
+  EXPECT_EQ(ReadBytes(target), "old");
+  EXPECT_EQ(folder_.Entries(), Entries{L"locked.txt"});
+}
+
+TEST_F(FileStoreTest, ALockedTargetIsRefusedAtTheStart) {
+  std::wstring target = folder_ / L"locked.txt";
+  WriteBytes(target, "old");
+  UniqueFile lock(::CreateFileW(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(lock);
+  EXPECT_EQ(FailureNumber([&] { store_.BeginReplace(U16(target)); }), static_cast<std::uint32_t>(ERROR_SHARING_VIOLATION));
+  lock.Reset();
+  EXPECT_EQ(folder_.Entries(), Entries{L"locked.txt"});
+}
+
+TEST_F(FileStoreTest, AReadOnlyTargetIsRefusedAndKept) {
+  std::wstring target = folder_ / L"readonly.txt";
+  WriteBytes(target, "keep me");
+  ASSERT_TRUE(::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
+
+  EXPECT_EQ(FailureNumber([&] { store_.BeginReplace(U16(target)); }), static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(ReadBytes(target), "keep me");
+  EXPECT_EQ(::GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_READONLY, static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ(folder_.Entries(), Entries{L"readonly.txt"});
+}
+
+TEST_F(FileStoreTest, ADirectoryIsRefused) {
+  std::wstring target = folder_ / L"sub";
+  ASSERT_TRUE(::CreateDirectoryW(target.c_str(), nullptr));
+  EXPECT_EQ(FailureNumber([&] { store_.BeginReplace(U16(target)); }), static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(folder_.Entries(), Entries{L"sub"});
+}
+
+TEST_F(FileStoreTest, AMissingFolderFailsWithThePathInTheDescription) {
+  std::wstring target = folder_ / L"missing\\file.txt";
+  try {
+    store_.BeginReplace(U16(target));
+    ADD_FAILURE() << "a file in a missing folder was accepted";
+  } catch (const PlatformError& failure) {
+    EXPECT_EQ(failure.Number(), static_cast<std::uint32_t>(ERROR_PATH_NOT_FOUND));
+    EXPECT_NE(failure.Description().find(U16(target)), std::u16string::npos);
+  }
+  EXPECT_EQ(folder_.Entries(), Entries{});
+}
+
+TEST_F(FileStoreTest, HiddenAndSystemAttributesSurviveAReplace) {
+  std::wstring target = folder_ / L"guarded.txt";
+  WriteBytes(target, "old");
+  constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+  ASSERT_TRUE(::SetFileAttributesW(target.c_str(), kHiddenSystem));
+
+  auto replacement = store_.BeginReplace(U16(target));
+  replacement->Append("new");
+  replacement->Commit();
+
+  EXPECT_EQ(ReadBytes(target), "new");
+  DWORD attributes = ::GetFileAttributesW(target.c_str());
+  EXPECT_EQ(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
+            static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+}
+
+TEST_F(FileStoreTest, RelativePathsResolveAgainstTheCurrentDirectory) {
+  CurrentDirectoryScope inFolder(folder_.Path());
+  WriteBytes(folder_ / L"relative.txt", "old");
+
+  auto replacement = store_.BeginReplace(u"relative.txt");
+  replacement->Append("new");
+  replacement->Commit();
+  EXPECT_EQ(ReadBytes(folder_ / L"relative.txt"), "new");
+  EXPECT_EQ(store_.ReadAll(u"relative.txt"), "new");
+
+  auto created = store_.BeginReplace(u"created.txt");
+  created->Commit();
+  EXPECT_TRUE(Exists(folder_ / L"created.txt"));
+}
+
+TEST_F(FileStoreTest, ReadAllGivesEveryByteOfALargeFile) {
+  std::string content;
+  for (int i = 0; i < 300000; ++i) content.push_back(static_cast<char>(i * 7 % 256));
+  WriteBytes(folder_ / L"large.bin", content);
+  EXPECT_EQ(store_.ReadAll(U16(folder_ / L"large.bin")), content);
+}
+
+TEST_F(FileStoreTest, ReadAllSharesAFileAnotherProgramIsWriting) {
+  std::wstring path = folder_ / L"busy.txt";
+  WriteBytes(path, "shared");
+  UniqueFile writer(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(writer);
+  EXPECT_EQ(store_.ReadAll(U16(path)), "shared");
+}
+
+TEST_F(FileStoreTest, ReadAllOfAMissingFileNamesIt) {
+  std::wstring path = folder_ / L"absent.txt";
+  try {
+    store_.ReadAll(U16(path));
+    ADD_FAILURE() << "a missing file was read";
+  } catch (const PlatformError& failure) {
+    EXPECT_EQ(failure.Number(), static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
+    EXPECT_NE(failure.Description().find(U16(path)), std::u16string::npos);
+  }
+}
+
+TEST_F(FileStoreTest, ReadAllOfAnEmptyFileIsEmpty) {
+  WriteBytes(folder_ / L"empty.txt", "");
+  EXPECT_EQ(store_.ReadAll(U16(folder_ / L"empty.txt")), "");
+}
+
+}  // namespace
+}  // namespace quellbrook::win32

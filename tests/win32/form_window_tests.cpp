@@ -1,0 +1,429 @@
+// A form built from a small table: the window tree the end-to-end tests and
+// automation tools rely on, geometry in twips, tab order, widgets and clicks.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <optional>
+#include <vector>
+
+#include "platform/failure.h"
+#include "platform/file_channel.h"
+#include "platform/win32/ansi_code_page.h"
+#include "platform/win32/dpi.h"
+#include "platform/win32/environment_win32.h"
+#include "platform/win32/file_store_win32.h"
+#include "platform/win32/form_window.h"
+#include "platform/win32/launcher_win32.h"
+#include "platform/win32/message_loop.h"
+#include "platform/win32/scripting_host_win32.h"
+#include "platform/win32/secondary_windows_win32.h"
+#include "platform/win32/window_text.h"
+
+namespace quellbrook::win32 {
+namespace {
+
+constexpr FontSpec kFont{u"宋体", 90, 400, 134};
+constexpr std::u16string_view kNotes = u"第一行\r\n第二行";
+
+constexpr ControlSpec kControls[] = {
+    {Command(2), ControlKind::kCommandButton, kFormClientArea, u"失败", {3300, 600, 1200, 360}, 3},
+    {Check(1), ControlKind::kCheckBox, Frame(1), u"打开", {120, 300, 1200, 240}, 1},
+    {Frame(1), ControlKind::kFrame, kFormClientArea, u"选项", {120, 120, 3000, 1500}, 2},
+    {Text(1), ControlKind::kTextBox, Frame(1), kNotes, {120, 600, 2000, 600}, 0, kDisabled, nullptr,
+     ScrollBars::kBoth},
+    {Command(1), ControlKind::kCommandButton, kFormClientArea, u"确定", {3300, 120, 1200, 360}, 1},
+    {Command(3), ControlKind::kCommandButton, kFormClientArea, u"隐藏", {3300, 1100, 1200, 360}, 4, kHidden},
+    {Text(2), ControlKind::kTextBox, kFormClientArea, u"", {120, 1800, 3000, 600}, 0, kShownEnabled, nullptr,
+     ScrollBars::kVertical},
+};
+
+constexpr FormSpec kForm{
+    .caption = u"测试窗口",
+    .clientWidth = 4800,
+    .clientHeight = 2700,
+    .position = TwipsPoint{1500, 1200},
+    .border = BorderStyle::kFixedSingle,
+    .defaultFont = kFont,
+    .art = {},
+    .controls = kControls,
+};
+
+// What the test logic saw: each click with the check box's value at that time.
+struct Click {
+  ControlId control;
+  int checkValue;
+};
+std::vector<Click>* clicks = nullptr;
+// The window another program tries to close while Command(3)'s handler runs.
+HWND closedDuringClick = nullptr;
+
+class RecordingLogic final : public FormLogic {
+ public:
+  explicit RecordingLogic(Controls& controls) : controls_(controls) {}
+  void Click(ControlId control) override {
+    clicks->push_back({control, controls_[Check(1)].CheckValue()});
+    if (control == Command(2)) throw SystemError(ERROR_ACCESS_DENIED);
+    if (control == Command(3)) ::SendMessageW(closedDuringClick, WM_CLOSE, 0, 0);
+  }
+
+ private:
+  Controls& controls_;
+};
+
+std::unique_ptr<FormLogic> CreateRecordingLogic(Controls& controls, Services&) {
+  return std::make_unique<RecordingLogic>(controls);
+}
+
+const WindowDefinition kDefinition{kForm, &CreateRecordingLogic};
+
+constexpr FormSpec kOtherForm{
+    .caption = u"另一个窗口",
+    .clientWidth = 3000,
+    .clientHeight = 2000,
+    .position = std::nullopt,
+    .border = BorderStyle::kSizable,
+    .defaultFont = kFont,
+    .art = {},
+    .controls = kControls,
+};
+const WindowDefinition kOtherDefinition{kOtherForm, &CreateRecordingLogic};
+
+class RecordingBoxes final : public MessageBoxes {
+ public:
+  explicit RecordingBoxes(const DialogOwner& owner) : owner_(owner) {}
+  void ShowMessage(std::u16string_view) override {}
+  std::u16string AskText(std::u16string_view) override { return {}; }
+  void ShowFailure(const PlatformError& failure) override {
+    failures.push_back(failure.Number());
+    owners.push_back(owner_.Current());
+  }
+
+  std::vector<std::uint32_t> failures;
+  std::vector<HWND> owners;
+
+ private:
+  const DialogOwner& owner_;
+};
+
+class NoSecondaryWindows final : public SecondaryWindows {
+ public:
+  void ShowSecondaryWindow(SecondaryWindow) override {}
+};
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  ::GetClassNameW(window, name, 64);
+  return name;
+}
+
+std::vector<int> ChildIds(HWND parent) {
+  std::vector<int> ids;
+  for (HWND child = ::GetWindow(parent, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    ids.push_back(::GetDlgCtrlID(child));
+  }
+  return ids;
+}
+
+class FormWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    clicks = &clicks_;
+    form_ = std::make_unique<FormWindow>(
+        kDefinition, FormContext{::GetModuleHandleW(nullptr), services_, tracker_, dialogOwner_});
+    form_->Show(SW_SHOWNORMAL);
+    ::SetForegroundWindow(form_->Handle());
+  }
+  void TearDown() override {
+    form_.reset();
+    MSG quit{};
+    while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    clicks = nullptr;
+  }
+
+  // Routes what is queued the way the program's message loop does.
+  void Pump() {
+    MSG message{};
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) RouteMessage(tracker_, message);
+  }
+
+  // A key as the keyboard delivers it: to the window with the focus.
+  void PressKey(WPARAM key) {
+    HWND focus = ::GetFocus();
+    ::PostMessageW(focus, WM_KEYDOWN, key, 1);
+    ::PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
+    Pump();
+  }
+
+  HWND Item(int id) const { return ::GetDlgItem(form_->Handle(), id); }
+  HWND Frame1() const { return Item(ToInt(Frame(1))); }
+  HWND FramedItem(ControlId id) const { return ::GetDlgItem(Frame1(), ToInt(id)); }
+  int Dpi() const { return static_cast<int>(WindowDpi(form_->Handle())); }
+  int Pixels(int twips) const { return ::MulDiv(twips, Dpi(), 1440); }
+
+  std::vector<Click> clicks_;
+  FormTracker tracker_;
+  DialogOwner dialogOwner_;
+  RecordingBoxes boxes_{dialogOwner_};
+  Win32Launcher launcher_;
+  Win32Environment environment_;
+  Win32FileStore store_;
+  AnsiCodePage codePage_;
+  FileChannel files_{store_, codePage_};
+  Win32ScriptingHostFactory scripting_;
+  NoSecondaryWindows windows_;
+  Services services_{boxes_, launcher_, environment_, files_, scripting_, windows_};
+  std::unique_ptr<FormWindow> form_;
+};
+
+TEST_F(FormWindowTest, BuildsTheWindowTreeThatToolsFindControlsIn) {
+  HWND form = form_->Handle();
+  EXPECT_EQ(ClassOf(form), kFormClassName);
+  EXPECT_EQ(WindowText(form), L"测试窗口");
+  EXPECT_EQ(::GetParent(form), nullptr);
+  EXPECT_TRUE(tracker_.Contains(form));
+
+  EXPECT_EQ(ClassOf(Item(1001)), L"Button");
+  EXPECT_EQ(ClassOf(Frame1()), kFrameClassName);
+  EXPECT_EQ(WindowText(Frame1()), L"选项");
+  EXPECT_EQ(ClassOf(FramedItem(Check(1))), L"Button");
+  EXPECT_EQ(ClassOf(FramedItem(Text(1))), L"Edit");
+  EXPECT_EQ(Item(2001), nullptr) << "controls in a frame are children of the frame";
+
+  LONG checkStyle = ::GetWindowLongW(FramedItem(Check(1)), GWL_STYLE);
+  EXPECT_EQ(checkStyle & BS_TYPEMASK, BS_AUTOCHECKBOX);
+  LONG wideText = ::GetWindowLongW(FramedItem(Text(1)), GWL_STYLE);
+  LONG wrappingText = ::GetWindowLongW(Item(3002), GWL_STYLE);
+  EXPECT_TRUE(wideText & ES_MULTILINE);
+  EXPECT_TRUE(wideText & WS_HSCROLL) << "both scroll bars: lines do not wrap";
+  EXPECT_TRUE(wrappingText & ES_MULTILINE);
+  EXPECT_FALSE(wrappingText & (WS_HSCROLL | ES_AUTOHSCROLL)) << "a vertical scroll bar only: lines wrap";
+  EXPECT_GT(static_cast<unsigned>(::SendMessageW(Item(3002), EM_GETLIMITTEXT, 0, 0)), 65535u);
+}
+
+TEST_F(FormWindowTest, TabOrderFollowsTheTabIndexInsideEachContainer) {
+  EXPECT_EQ(ChildIds(form_->Handle()), (std::vector<int>{3002, 1001, 4001, 1002, 1003}));
+  EXPECT_EQ(ChildIds(Frame1()), (std::vector<int>{3001, 2001}));
+  // Tab goes from the first button into the frame, past its disabled text box.
+  EXPECT_EQ(::GetNextDlgTabItem(form_->Handle(), Item(1001), FALSE), FramedItem(Check(1)));
+  EXPECT_EQ(::GetNextDlgTabItem(form_->Handle(), FramedItem(Check(1)), FALSE), Item(1002));
+}
+
+TEST_F(FormWindowTest, TheClientAreaAndControlsFollowTheTableInTwips) {
+  RECT client{};
+  ::GetClientRect(form_->Handle(), &client);
+  EXPECT_EQ(client.right, Pixels(4800));
+  EXPECT_EQ(client.bottom, Pixels(2700));
+  POINT origin{0, 0};
+  ::ClientToScreen(form_->Handle(), &origin);
+  EXPECT_EQ(origin.x, Pixels(1500));
+  EXPECT_EQ(origin.y, Pixels(1200));
+
+  RECT check{};
+  ::GetWindowRect(FramedItem(Check(1)), &check);
+  ::MapWindowPoints(nullptr, Frame1(), reinterpret_cast<POINT*>(&check), 2);
+  EXPECT_EQ(check.left, Pixels(120));
+  EXPECT_EQ(check.top, Pixels(300));
+  EXPECT_EQ(check.right - check.left, Pixels(1200));
+  EXPECT_EQ(check.bottom - check.top, Pixels(240));
+
+  auto* font = reinterpret_cast<HFONT>(::SendMessageW(Item(1001), WM_GETFONT, 0, 0));
+  LOGFONTW logFont{};
+  ASSERT_NE(font, nullptr);
+  ::GetObjectW(font, sizeof logFont, &logFont);
+  EXPECT_EQ(logFont.lfHeight, -::MulDiv(90, Dpi(), 720));
+  EXPECT_EQ(std::wstring(logFont.lfFaceName), L"宋体");
+}
+
+TEST_F(FormWindowTest, AMoveToAMonitorOfAnotherDpiLaysTheFormOutAgain) {
+  RECT suggested{100, 100, 900, 600};
+  ::SendMessageW(form_->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+
+  RECT window{};
+  ::GetWindowRect(form_->Handle(), &window);
+  EXPECT_EQ(window.left, 100);
+  EXPECT_EQ(window.right, 900);
+  RECT check{};
+  ::GetWindowRect(FramedItem(Check(1)), &check);
+  EXPECT_EQ(check.right - check.left, ::MulDiv(1200, 144, 1440));
+  EXPECT_EQ(check.bottom - check.top, ::MulDiv(240, 144, 1440));
+  auto* font = reinterpret_cast<HFONT>(::SendMessageW(FramedItem(Check(1)), WM_GETFONT, 0, 0));
+  LOGFONTW logFont{};
+  ASSERT_NE(font, nullptr);
+  ::GetObjectW(font, sizeof logFont, &logFont);
+  EXPECT_EQ(logFont.lfHeight, -18);
+}
+
+TEST_F(FormWindowTest, WidgetsShowTheInitialStateAndChangeTheControls) {
+  Controls& controls = *form_;
+  EXPECT_FALSE(controls[Command(3)].Visible());
+  EXPECT_TRUE(controls[Command(1)].Visible());
+  EXPECT_FALSE(controls[Text(1)].Enabled());
+  EXPECT_EQ(controls[Text(1)].Text(), kNotes);
+  EXPECT_EQ(controls[Frame(1)].Text(), u"选项");
+  EXPECT_EQ(controls[kFormClientArea].Text(), u"测试窗口");
+
+  std::u16string longText;
+  for (int i = 0; i < 3000; ++i) longText += u"服务 service line\r\n";
+  controls[Text(2)].SetText(longText);
+  EXPECT_EQ(controls[Text(2)].Text(), longText);
+
+  controls[Command(3)].SetVisible(true);
+  controls[Text(1)].SetEnabled(true);
+  EXPECT_TRUE(::IsWindowVisible(Item(1003)));
+  EXPECT_TRUE(::IsWindowEnabled(FramedItem(Text(1))));
+  EXPECT_THROW(controls[Command(99)], std::out_of_range);
+}
+
+TEST_F(FormWindowTest, ACheckBoxTicksItselfBeforeItsClickRuns) {
+  ::SendMessageW(FramedItem(Check(1)), BM_CLICK, 0, 0);
+  ASSERT_EQ(clicks_.size(), 1u);
+  EXPECT_EQ(clicks_[0].control, Check(1));
+  EXPECT_EQ(clicks_[0].checkValue, 1);
+
+  // Setting the value from the logic is no click.
+  (*form_)[Check(1)].SetCheckValue(0);
+  EXPECT_EQ((*form_)[Check(1)].CheckValue(), 0);
+  (*form_)[Check(1)].SetCheckValue(1);
+  EXPECT_EQ((*form_)[Check(1)].CheckValue(), 1);
+  EXPECT_EQ(clicks_.size(), 1u);
+}
+
+TEST_F(FormWindowTest, AButtonClickRunsItsHandlerOnce) {
+  ::SendMessageW(Item(1001), BM_CLICK, 0, 0);
+  ASSERT_EQ(clicks_.size(), 1u);
+  EXPECT_EQ(clicks_[0].control, Command(1));
+  // Enter or Escape without a control behind them run nothing.
+  ::SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  EXPECT_EQ(clicks_.size(), 1u);
+}
+
+TEST_F(FormWindowTest, AnUntrappedFailureIsReportedInABoxOwnedByTheForm) {
+  ::SendMessageW(Item(1002), BM_CLICK, 0, 0);
+  ASSERT_EQ(boxes_.failures.size(), 1u);
+  EXPECT_EQ(boxes_.failures[0], static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(boxes_.owners[0], form_->Handle());
+  EXPECT_EQ(dialogOwner_.Current(), nullptr) << "the owner belongs to the handler only";
+}
+
+TEST_F(FormWindowTest, AFormStaysOpenWhileItsHandlerRuns) {
+  closedDuringClick = form_->Handle();
+  ::SendMessageW(Item(1003), BM_CLICK, 0, 0);
+  ASSERT_EQ(clicks_.size(), 1u);
+  EXPECT_TRUE(form_->IsOpen());
+  ::SendMessageW(form_->Handle(), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(form_->IsOpen()) << "closing works again once the handler is done";
+}
+
+TEST_F(FormWindowTest, ClosingTheLastFormEndsTheMessageLoop) {
+  HWND form = form_->Handle();
+  ::SendMessageW(form, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(form_->IsOpen());
+  EXPECT_FALSE(::IsWindow(form));
+  EXPECT_TRUE(tracker_.Empty());
+  MSG quit{};
+  EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+}
+
+}  // namespace
+}  // namespace quellbrook::win32
+
+namespace quellbrook::win32 {
+namespace {
+
+TEST_F(FormWindowTest, TabMovesOutOfAMultiLineTextBoxAndEscapeClosesNothing) {
+  Pump();
+  ::SetFocus(Item(3002));
+  ASSERT_EQ(::GetFocus(), Item(3002));
+
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(form_->IsOpen());
+  EXPECT_EQ(::GetFocus(), Item(3002));
+
+  PressKey(VK_TAB);
+  EXPECT_EQ(::GetFocus(), Item(1001));
+  PressKey(VK_TAB);
+  EXPECT_EQ(::GetFocus(), FramedItem(Check(1))) << "tab enters the frame";
+  PressKey(VK_TAB);
+  EXPECT_EQ(::GetFocus(), Item(1002));
+  EXPECT_TRUE(clicks_.empty());
+}
+
+TEST_F(FormWindowTest, EnterOnAFocusedButtonClicksIt) {
+  Pump();
+  ::SetFocus(Item(1001));
+  PressKey(VK_RETURN);
+  ASSERT_EQ(clicks_.size(), 1u);
+  EXPECT_EQ(clicks_[0].control, Command(1));
+
+  ::SetFocus(FramedItem(Check(1)));
+  PressKey(VK_RETURN);
+  EXPECT_EQ(clicks_.size(), 1u) << "Enter does not tick a check box";
+}
+
+TEST_F(FormWindowTest, SpaceOnAFocusedCheckBoxClicksIt) {
+  Pump();
+  ::SetFocus(FramedItem(Check(1)));
+  PressKey(VK_SPACE);
+  ASSERT_EQ(clicks_.size(), 1u);
+  EXPECT_EQ(clicks_[0].control, Check(1));
+  EXPECT_EQ(clicks_[0].checkValue, 1);
+}
+
+}  // namespace
+}  // namespace quellbrook::win32
+
+namespace quellbrook::win32 {
+namespace {
+
+class SecondaryWindowsTest : public FormWindowTest, public FormFactory {
+ protected:
+  std::unique_ptr<FormWindow> CreateForm(const WindowDefinition& definition) override {
+    return std::make_unique<FormWindow>(
+        definition, FormContext{::GetModuleHandleW(nullptr), services_, tracker_, dialogOwner_});
+  }
+
+  void TearDown() override {
+    secondary_.reset();  // its windows close, and post WM_QUIT, before the fixture drains the queue
+    FormWindowTest::TearDown();
+  }
+
+  static HWND Find(const wchar_t* caption) { return ::FindWindowW(kFormClassName, caption); }
+
+  std::optional<Win32SecondaryWindows> secondary_ =
+      std::optional<Win32SecondaryWindows>(std::in_place, *this, kDefinition, kOtherDefinition);
+};
+
+TEST_F(SecondaryWindowsTest, EachWindowExistsOnceAndComesBackFreshAfterClosing) {
+  form_.reset();  // the fixture's form has the same caption as the first window
+  secondary_->ShowSecondaryWindow(SecondaryWindow::kExtraOptimization);
+  HWND first = Find(L"测试窗口");
+  ASSERT_NE(first, nullptr);
+  EXPECT_TRUE(::IsWindowVisible(first));
+  EXPECT_EQ(::GetWindow(first, GW_OWNER), nullptr);
+
+  HWND check = ::GetDlgItem(::GetDlgItem(first, ToInt(Frame(1))), ToInt(Check(1)));
+  ::SendMessageW(check, BM_SETCHECK, BST_CHECKED, 0);
+  secondary_->ShowSecondaryWindow(SecondaryWindow::kExtraOptimization);
+  EXPECT_EQ(Find(L"测试窗口"), first) << "shown again, not created twice";
+  EXPECT_EQ(::SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+
+  secondary_->ShowSecondaryWindow(SecondaryWindow::kHostsFirewall);
+  HWND other = Find(L"另一个窗口");
+  ASSERT_NE(other, nullptr);
+  EXPECT_TRUE(::IsWindow(first));
+
+  ::SendMessageW(first, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(::IsWindow(first));
+  secondary_->ShowSecondaryWindow(SecondaryWindow::kExtraOptimization);
+  HWND again = Find(L"测试窗口");
+  ASSERT_NE(again, nullptr);
+  HWND freshCheck = ::GetDlgItem(::GetDlgItem(again, ToInt(Frame(1))), ToInt(Check(1)));
+  EXPECT_EQ(::SendMessageW(freshCheck, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "a closed window comes back as new";
+  EXPECT_EQ(Find(L"另一个窗口"), other);
+}
+
+}  // namespace
+}  // namespace quellbrook::win32

@@ -1,0 +1,186 @@
+// The message, failure and input boxes: their caption, owner, texts and
+// answers, driven from a helper thread.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "platform/failure.h"
+#include "platform/win32/dialog_owner.h"
+#include "platform/win32/message_boxes_win32.h"
+#include "platform/win32/text_prompt_dialog.h"
+#include "dialog_helper.h"
+
+namespace quellbrook::win32 {
+namespace {
+
+using testing::DialogHelper;
+using testing::ItemText;
+using testing::PressButton;
+
+struct BoxView {
+  HWND owner = nullptr;
+  bool ownerEnabled = true;
+  std::wstring texts;  // every static text of the box, one after another
+};
+
+BOOL CALLBACK CollectStaticText(HWND child, LPARAM lParam) {
+  wchar_t className[16] = {};
+  ::GetClassNameW(child, className, 16);
+  if (std::wstring(className) == L"Static") {
+    wchar_t text[512] = {};
+    ::GetWindowTextW(child, text, 512);
+    reinterpret_cast<std::wstring*>(lParam)->append(text);
+  }
+  return TRUE;
+}
+
+class MessageBoxesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // An owner in the middle of the screen, as a form would be.
+    int width = 400;
+    int height = 300;
+    int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    form_ = ::CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, left, top, width, height,
+                              nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(form_, nullptr);
+  }
+  void TearDown() override { ::DestroyWindow(form_); }
+
+  BoxView Observe(HWND box) const {
+    BoxView view;
+    view.owner = ::GetWindow(box, GW_OWNER);
+    view.ownerEnabled = ::IsWindowEnabled(form_) != FALSE;
+    ::EnumChildWindows(box, &CollectStaticText, reinterpret_cast<LPARAM>(&view.texts));
+    return view;
+  }
+
+  HWND form_ = nullptr;
+  DialogOwner owner_;
+  Win32MessageBoxes boxes_{owner_};
+};
+
+TEST_F(MessageBoxesTest, AMessageIsModalToTheFormWhoseHandlerRuns) {
+  BoxView view;
+  DialogHelper helper(L"Veltrane", [&](HWND box) {
+    view = Observe(box);
+    PressButton(box, IDOK);
+  });
+  {
+    DialogOwner::Scope handler(owner_, form_);
+    boxes_.ShowMessage(u"优化完成");
+  }
+  ASSERT_TRUE(helper.Found());
+  EXPECT_EQ(view.owner, form_);
+  EXPECT_FALSE(view.ownerEnabled);
+  EXPECT_NE(view.texts.find(L"优化完成"), std::wstring::npos);
+  EXPECT_TRUE(::IsWindowEnabled(form_));
+}
+
+TEST_F(MessageBoxesTest, AFailureShowsTheStandardReport) {
+  PlatformError failure = SystemError(ERROR_ACCESS_DENIED, u"C:\\hosts");
+  std::u16string report = FailureReportText(failure);
+  BoxView view;
+  DialogHelper helper(L"Veltrane", [&](HWND box) {
+    view = Observe(box);
+    PressButton(box, IDOK);
+  });
+  {
+    DialogOwner::Scope handler(owner_, form_);
+    boxes_.ShowFailure(failure);
+  }
+  ASSERT_TRUE(helper.Found());
+  EXPECT_EQ(view.owner, form_);
+  EXPECT_NE(view.texts.find(std::wstring(report.begin(), report.end())), std::wstring::npos);
+}
+
+struct PromptView {
+  HWND owner = nullptr;
+  std::wstring promptText;
+  RECT dialog{}, prompt{}, entry{}, ok{}, cancel{};
+  int lineHeight = 0;
+  bool entryHasFocus = false;
+};
+
+PromptView ObservePrompt(HWND dialog) {
+  PromptView view;
+  view.owner = ::GetWindow(dialog, GW_OWNER);
+  view.promptText = ItemText(dialog, kPromptTextId);
+  ::GetWindowRect(dialog, &view.dialog);
+  ::GetWindowRect(::GetDlgItem(dialog, kPromptTextId), &view.prompt);
+  ::GetWindowRect(::GetDlgItem(dialog, kPromptEntryId), &view.entry);
+  ::GetWindowRect(::GetDlgItem(dialog, IDOK), &view.ok);
+  ::GetWindowRect(::GetDlgItem(dialog, IDCANCEL), &view.cancel);
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &gui);
+  view.entryHasFocus = gui.hwndFocus == ::GetDlgItem(dialog, kPromptEntryId);
+  HWND promptWindow = ::GetDlgItem(dialog, kPromptTextId);
+  HDC dc = ::GetDC(promptWindow);
+  HGDIOBJ previous = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(promptWindow, WM_GETFONT, 0, 0)));
+  TEXTMETRICW metrics{};
+  ::GetTextMetricsW(dc, &metrics);
+  ::SelectObject(dc, previous);
+  ::ReleaseDC(promptWindow, dc);
+  view.lineHeight = metrics.tmHeight;
+  return view;
+}
+
+TEST_F(MessageBoxesTest, AskTextReturnsWhatWasTypedAfterOk) {
+  PromptView view;
+  DialogHelper helper(L"Veltrane", [&](HWND dialog) {
+    view = ObservePrompt(dialog);
+    ::SetDlgItemTextW(dialog, kPromptEntryId, L"输入的文字");
+    PressButton(dialog, IDOK);
+  });
+  std::u16string answer;
+  {
+    DialogOwner::Scope handler(owner_, form_);
+    answer = boxes_.AskText(u"请输入：\r\n第二行\r\n第三行");
+  }
+  ASSERT_TRUE(helper.Found());
+  EXPECT_EQ(answer, u"输入的文字");
+  EXPECT_EQ(view.owner, form_);
+  EXPECT_EQ(view.promptText, L"请输入：\r\n第二行\r\n第三行");
+  EXPECT_TRUE(view.entryHasFocus);
+}
+
+TEST_F(MessageBoxesTest, AskTextFitsThePromptAndCentresOnTheOwner) {
+  PromptView view;
+  DialogHelper helper(L"Veltrane", [&](HWND dialog) {
+    view = ObservePrompt(dialog);
+    PressButton(dialog, IDCANCEL);
+  });
+  {
+    DialogOwner::Scope handler(owner_, form_);
+    boxes_.AskText(u"第一行\r\n第二行\r\n第三行");
+  }
+  ASSERT_TRUE(helper.Found());
+  EXPECT_GE(view.prompt.bottom - view.prompt.top, 3 * view.lineHeight);
+  EXPECT_LE(view.prompt.bottom, view.entry.top);
+  EXPECT_LE(view.entry.bottom, view.ok.top);
+  EXPECT_EQ(view.ok.top, view.cancel.top);
+  EXPECT_LE(view.ok.right, view.cancel.left);
+  EXPECT_LE(view.cancel.right, view.dialog.right);
+  EXPECT_LE(view.cancel.bottom, view.dialog.bottom);
+
+  RECT owner{};
+  ::GetWindowRect(form_, &owner);
+  EXPECT_NEAR((view.dialog.left + view.dialog.right) / 2, (owner.left + owner.right) / 2, 2);
+  EXPECT_NEAR((view.dialog.top + view.dialog.bottom) / 2, (owner.top + owner.bottom) / 2, 2);
+}
+
+TEST_F(MessageBoxesTest, AskTextGivesNothingAfterCancel) {
+  DialogHelper helper(L"Veltrane", [&](HWND dialog) {
+    ::SetDlgItemTextW(dialog, kPromptEntryId, L"typed, then cancelled");
+    PressButton(dialog, IDCANCEL);
+  });
+  DialogOwner::Scope handler(owner_, form_);
+  EXPECT_EQ(boxes_.AskText(u"prompt"), u"");
+  EXPECT_TRUE(helper.Found());
+}
+
+}  // namespace
+}  // namespace quellbrook::win32

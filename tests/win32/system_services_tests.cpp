@@ -1,0 +1,102 @@
+// The system's error texts, environment variables and scripting host.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "platform/failure.h"
+#include "platform/win32/com_support.h"
+#include "platform/win32/environment_win32.h"
+#include "platform/win32/scripting_host_win32.h"
+#include "platform/win32/wide_text.h"
+
+namespace quellbrook::win32 {
+namespace {
+
+TEST(SystemErrorTextTest, GivesTheSystemsWordsWithoutTheTrailingLineBreak) {
+  std::u16string text = SystemErrorText(ERROR_FILE_NOT_FOUND);
+  ASSERT_FALSE(text.empty());
+  EXPECT_NE(text.back(), u'\n');
+  EXPECT_NE(text.back(), u'\r');
+  EXPECT_NE(text, SystemErrorText(ERROR_ACCESS_DENIED));
+}
+
+TEST(SystemErrorTextTest, AWin32HresultReadsAsItsErrorCode) {
+  EXPECT_EQ(SystemErrorText(static_cast<std::uint32_t>(HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED))),
+            SystemErrorText(ERROR_ACCESS_DENIED));
+}
+
+TEST(SystemErrorTextTest, AnUnknownNumberStillGetsAText) {
+  EXPECT_FALSE(SystemErrorText(0x2FFFFFFFu).empty());
+}
+
+TEST(EnvironmentTest, ReadsSetAndUnsetVariables) {
+  Win32Environment environment;
+  std::wstring longValue(1000, L'v');
+  longValue += L"中文";
+  ASSERT_TRUE(::SetEnvironmentVariableW(L"QUELLBROOK_TEST_LONG", longValue.c_str()));
+  ASSERT_TRUE(::SetEnvironmentVariableW(L"QUELLBROOK_TEST_SHORT", L"x"));
+  ::SetEnvironmentVariableW(L"QUELLBROOK_TEST_UNSET", nullptr);
+
+  EXPECT_EQ(environment.EnvironmentValue(u"QUELLBROOK_TEST_LONG"), FromWide(longValue));
+  EXPECT_EQ(environment.EnvironmentValue(u"QUELLBROOK_TEST_SHORT"), u"x");
+  EXPECT_EQ(environment.EnvironmentValue(u"QUELLBROOK_TEST_UNSET"), u"");
+  EXPECT_FALSE(environment.EnvironmentValue(u"SystemRoot").empty());
+}
+
+class ScriptingHostTest : public ::testing::Test {
+ protected:
+  static constexpr wchar_t kKey[] = L"Software\\QuellbrookWin32Tests";
+
+  void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kKey); }
+
+  static std::wstring ReadText(const wchar_t* value) {
+    wchar_t data[256] = {};
+    DWORD size = sizeof data;
+    LSTATUS status = ::RegGetValueW(HKEY_CURRENT_USER, kKey, value, RRF_RT_REG_SZ, nullptr, data, &size);
+    return status == ERROR_SUCCESS ? std::wstring(data) : std::wstring(L"<missing>");
+  }
+
+  ComApartment apartment_;
+  Win32ScriptingHostFactory factory_;
+};
+
+TEST_F(ScriptingHostTest, RegWriteStoresTextAndNumbers) {
+  auto host = factory_.CreateScriptingHost();
+  host->RegWrite(u"HKCU\\Software\\QuellbrookWin32Tests\\Name", u"服务");
+  host->RegWrite(u"HKCU\\Software\\QuellbrookWin32Tests\\Count", u"3", u"REG_DWORD");
+
+  EXPECT_EQ(ReadText(L"Name"), L"服务");
+  DWORD count = 0;
+  DWORD size = sizeof count;
+  ASSERT_EQ(::RegGetValueW(HKEY_CURRENT_USER, kKey, L"Count", RRF_RT_REG_DWORD, nullptr, &count, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(count, 3u);
+}
+
+TEST_F(ScriptingHostTest, RegDeleteRemovesTheValueOrReportsWhyNot) {
+  auto host = factory_.CreateScriptingHost();
+  host->RegWrite(u"HKCU\\Software\\QuellbrookWin32Tests\\Doomed", u"x");
+  try {
+    host->RegDelete(u"HKCU\\Software\\QuellbrookWin32Tests\\Doomed");
+    EXPECT_EQ(ReadText(L"Doomed"), L"<missing>");
+  } catch (const PlatformError& failure) {
+    // Wine's scripting host has no RegDelete and gives no description.
+    EXPECT_TRUE(FAILED(static_cast<HRESULT>(failure.Number())));
+    EXPECT_FALSE(failure.Description().empty());
+  }
+}
+
+TEST_F(ScriptingHostTest, AFailingCallBecomesAPlatformErrorWithADescription) {
+  auto host = factory_.CreateScriptingHost();
+  try {
+    host->RegWrite(u"HKNOWHERE\\Software\\QuellbrookWin32Tests\\Value", u"x");
+    ADD_FAILURE() << "a write under a root that does not exist succeeded";
+  } catch (const PlatformError& failure) {
+    EXPECT_NE(failure.Number(), 0u);
+    EXPECT_FALSE(failure.Description().empty());
+  }
+}
+
+}  // namespace
+}  // namespace quellbrook::win32
