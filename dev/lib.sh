@@ -1,0 +1,222 @@
+# shellcheck shell=bash
+# Shell helpers shared by run.sh and test.sh: packages, builds, a private Wine
+# prefix and a private X display. Source this file; it only defines functions
+# and QB_* variables.
+#
+# Wine always runs here with:
+#   WINEPREFIX  a prefix of our own, never ~/.wine;
+#   WINEDEBUG=-all;
+#   LC_ALL=zh_CN.UTF-8, which gives Windows programs code page 936 even when
+#   that Linux locale is not generated. It is passed through env(1) so that
+#   bash does not warn that it cannot switch to that locale itself.
+
+QB_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+QB_PACKAGES=(build-essential g++ cmake libgtest-dev googletest
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+  wine wine64 xvfb fonts-wqy-zenhei imagemagick xauth)
+
+# The four scripts that lie beside Quellbrook.exe.
+QB_SCRIPTS=(xp.bat vista.bat Win7.bat bf.bat)
+
+QB_XVFB_PID=
+QB_CLEANUP_PREFIXES=()
+QB_CLEANUP_DIRS=()
+
+qb_say() { printf '\n==> %s\n' "$*"; }
+qb_warn() { printf 'warning: %s\n' "$*" >&2; }
+qb_die() {
+  printf 'error: %s\n' "$*" >&2
+  exit 1
+}
+
+qb_jobs() { nproc 2>/dev/null || echo 2; }
+
+# Installs the missing Debian packages; does nothing when all are present.
+# Without root it prints the command to run and exits non-zero.
+qb_ensure_packages() {
+  command -v dpkg-query >/dev/null 2>&1 ||
+    qb_die "dpkg-query not found; the quick start needs Debian 12"
+  local missing=() package
+  for package in "${QB_PACKAGES[@]}"; do
+    if [[ $(dpkg-query -W -f='${Status}' "$package" 2>/dev/null) != "install ok installed" ]]; then
+      missing+=("$package")
+    fi
+  done
+  ((${#missing[@]} == 0)) && return 0
+  if [[ $(id -u) -ne 0 ]]; then
+    printf 'Missing packages: %s\nRun as root, then try again:\n' "${missing[*]}" >&2
+    printf 'apt-get update && apt-get install -y %s\n' "${missing[*]}"
+    exit 1
+  fi
+  qb_say "Installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update
+  apt-get install -y "${missing[@]}"
+}
+
+# qb_build DIR [CONFIGURE-ARGS...]: configures and builds one build folder
+# under the repository; QB_TARGETS, if set, limits the build to those targets.
+qb_build() {
+  local dir=$1 names=() targets=()
+  shift
+  read -ra names <<<"${QB_TARGETS:-}"
+  ((${#names[@]} > 0)) && targets=(--target "${names[@]}")
+  cmake -S "$QB_ROOT" -B "$QB_ROOT/$dir" "$@" &&
+    cmake --build "$QB_ROOT/$dir" -j "$(qb_jobs)" "${targets[@]}"
+}
+
+qb_build_win64() { qb_build build-win64 -DCMAKE_TOOLCHAIN_FILE="$QB_ROOT/cmake/mingw-x86_64.cmake"; }
+
+# A Linux path as Windows programs under Wine see it (drive Z: is /).
+qb_winpath() {
+  local path
+  path=$(realpath -m "$1")
+  printf 'Z:%s' "${path//\//\\}"
+}
+
+# qb_wine PREFIX PROGRAM [ARGS...]
+qb_wine() {
+  local prefix=$1
+  shift
+  env WINEPREFIX="$prefix" WINEDEBUG=-all LC_ALL=zh_CN.UTF-8 wine "$@"
+}
+
+qb_wineserver() {
+  local prefix=$1
+  shift
+  env WINEPREFIX="$prefix" wineserver "$@"
+}
+
+# qb_regedit PREFIX LINE...: imports registry lines (the body of a .reg file,
+# UTF-8 here) into the prefix. regedit reads the file as UTF-16, so Chinese
+# value names arrive intact whatever the Linux locale.
+qb_regedit() {
+  local prefix=$1 file status=0
+  shift
+  file=$(mktemp --suffix=.reg)
+  {
+    printf '\xff\xfe'
+    {
+      printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+      printf '%s\r\n' "$@"
+    } | iconv -f UTF-8 -t UTF-16LE
+  } >"$file"
+  qb_wine "$prefix" regedit /S "$(qb_winpath "$file")" || status=$?
+  rm -f "$file"
+  return "$status"
+}
+
+# qb_prepare_prefix PREFIX: creates and configures the prefix once; a marker
+# file says the set-up finished. Needs $DISPLAY.
+qb_prepare_prefix() {
+  local prefix=$1
+  [[ -f $prefix/.quellbrook-prefix ]] && return 0
+  qb_say "Creating the Wine prefix $prefix"
+  rm -rf "$prefix"
+  mkdir -p "$(dirname "$prefix")"
+  # No Mono or Gecko: the program needs neither, and their installers would
+  # ask questions.
+  if ! env WINEDLLOVERRIDES="mscoree,mshtml=" WINEPREFIX="$prefix" WINEDEBUG=-all \
+    LC_ALL=zh_CN.UTF-8 wine wineboot -i >"$prefix.wineboot.log" 2>&1; then
+    cat "$prefix.wineboot.log" >&2
+    return 1
+  fi
+  rm -f "$prefix.wineboot.log"
+  # SimSun and SimHei are not installed; the CJK font that is stands in.
+  qb_regedit "$prefix" \
+    '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
+    '"宋体"="WenQuanYi Zen Hei"' \
+    '"SimSun"="WenQuanYi Zen Hei"' \
+    '"黑体"="WenQuanYi Zen Hei"' \
+    '"SimHei"="WenQuanYi Zen Hei"' \
+    '"新宋体"="WenQuanYi Zen Hei"' || return 1
+  # Let the server write the registry to disk before the prefix counts as done.
+  qb_wineserver "$prefix" -w
+  touch "$prefix/.quellbrook-prefix"
+}
+
+# qb_window_manager PREFIX virtual|real. On a bare virtual display no window
+# manager answers, so Wine must draw and place windows itself (otherwise each
+# message box waits about 2 s when it closes); on a real desktop the window
+# manager does it.
+qb_window_manager() {
+  local prefix=$1 value
+  if [[ $2 == virtual ]]; then value='"N"'; else value='-'; fi
+  qb_regedit "$prefix" \
+    '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' \
+    "\"Managed\"=$value" \
+    "\"Decorated\"=$value"
+}
+
+# True when $DISPLAY names an X display that answers.
+qb_display_usable() {
+  [[ -n ${DISPLAY:-} ]] && timeout 10 import -silent -window root -crop 1x1+0+0 null: >/dev/null 2>&1
+}
+
+# Starts Xvfb on a free display number and exports DISPLAY; returns 1 if it
+# does not come up.
+qb_start_xvfb() {
+  local number_file number i
+  number_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+  QB_XVFB_PID=$!
+  for ((i = 0; i < 200; i++)); do
+    [[ $(wc -l <"$number_file") -ge 1 ]] && break
+    kill -0 "$QB_XVFB_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  number=$(tr -dc '0-9' <"$number_file")
+  rm -f "$number_file"
+  if [[ -z $number ]]; then
+    qb_stop_xvfb
+    qb_warn "Xvfb did not start"
+    return 1
+  fi
+  export DISPLAY=":$number"
+}
+
+qb_stop_xvfb() {
+  if [[ -n $QB_XVFB_PID ]]; then
+    kill "$QB_XVFB_PID" 2>/dev/null
+    wait "$QB_XVFB_PID" 2>/dev/null
+    QB_XVFB_PID=
+  fi
+}
+
+# Ends every Wine process of the prefix (and its server).
+qb_kill_wine() { qb_wineserver "$1" -k >/dev/null 2>&1 || true; }
+
+# qb_wait_for_main_window PREFIX SECONDS: prints the main window's screen
+# rectangle as ImageMagick crop geometry once it is on screen.
+qb_wait_for_main_window() {
+  local probe=$QB_ROOT/build-win64/tests/e2e/quellbrook_window_probe.exe
+  [[ -f $probe ]] || {
+    qb_warn "$probe is missing"
+    return 1
+  }
+  qb_wine "$1" "$probe" "$2" 2>/dev/null | tr -d '\r'
+  return "${PIPESTATUS[0]}"
+}
+
+# qb_fresh_work_folder DIR: DIR holding fresh copies of the four scripts from
+# build-win64.
+qb_fresh_work_folder() {
+  local dir=$1 script
+  rm -rf "$dir"
+  mkdir -p "$dir"
+  for script in "${QB_SCRIPTS[@]}"; do
+    cp "$QB_ROOT/build-win64/$script" "$dir/" || return 1
+  done
+}
+
+# Run from an EXIT trap, and once more by hand is harmless: ends Wine in the
+# registered prefixes, stops Xvfb, removes the registered folders.
+qb_cleanup() {
+  local prefix dir
+  for prefix in "${QB_CLEANUP_PREFIXES[@]}"; do qb_kill_wine "$prefix"; done
+  QB_CLEANUP_PREFIXES=()
+  qb_stop_xvfb
+  for dir in "${QB_CLEANUP_DIRS[@]}"; do rm -rf "$dir"; done
+  QB_CLEANUP_DIRS=()
+}

@@ -1,0 +1,148 @@
+#!/usr/bin/env bash
+# Runs every test: installs what is missing (as ./run.sh does), then
+#  1. the native Linux build and its unit tests (ctest);
+#  2. the 64-bit Windows build with its tests, and the 32-bit Windows build of
+#     the program alone (it must compile);
+#  3. under Wine, on a private Xvfb display and in a fresh Wine prefix that is
+#     removed at the end: the Win32 platform tests and the end-to-end tests,
+#     plus a screenshot of the main window (build-win64/e2e-main-window.png).
+# Exits non-zero when anything failed. The last line is the total over all
+# suites, "N passed, N failed"; a build that fails or a test program that is
+# missing or dies counts as a failure.
+set -uo pipefail
+cd "$(dirname "$0")" || exit 1
+source dev/lib.sh
+
+started=$(date +%s)
+passed_total=0
+failed_total=0
+report=()
+
+# record LABEL PASSED FAILED
+record() {
+  passed_total=$((passed_total + $2))
+  failed_total=$((failed_total + $3))
+  report+=("$(printf '%-34s %4d passed, %d failed' "$1" "$2" "$3")")
+}
+
+count_lines() { grep -cE "$1" "$2" || true; }
+
+# run_gtest LABEL LOG -- COMMAND...: runs a GoogleTest program and records its
+# tests from the output: "[       OK ]" and "[  FAILED  ] ... (N ms)" lines.
+# A test that started and never finished counts as failed, and so does a
+# program that exits non-zero without reporting a failure.
+run_gtest() {
+  local label=$1 log=$2 status
+  shift 3
+  "$@" 2>&1 | tr -d '\r' | tee "$log"
+  status=${PIPESTATUS[0]}
+  local started_tests ok failed skipped unfinished
+  started_tests=$(count_lines '^\[ RUN      \]' "$log")
+  ok=$(count_lines '^\[       OK \]' "$log")
+  failed=$(count_lines '^\[  FAILED  \] .* \([0-9]+ ms\)$' "$log")
+  skipped=$(count_lines '^\[  SKIPPED \] .* \([0-9]+ ms\)$' "$log")
+  unfinished=$((started_tests - ok - failed - skipped))
+  ((unfinished > 0)) && failed=$((failed + unfinished))
+  ((status != 0 && failed == 0)) && failed=1
+  record "$label" "$ok" "$failed"
+}
+
+qb_ensure_packages
+
+scratch=$(mktemp -d -t quellbrook-test.XXXXXX)
+QB_CLEANUP_DIRS+=("$scratch")
+trap qb_cleanup EXIT
+trap 'exit 130' INT TERM
+
+# 1. Native build and unit tests.
+qb_say "Native build (build-linux) and unit tests"
+if qb_build build-linux; then
+  ctest --test-dir build-linux --output-on-failure 2>&1 | tee "$scratch/ctest.log"
+  ctest_status=${PIPESTATUS[0]}
+  summary=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$scratch/ctest.log" | tail -n 1)
+  if [[ -n $summary ]]; then
+    ctest_total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$summary")
+    ctest_failed=$(sed -E 's/.* ([0-9]+) tests? failed.*/\1/' <<<"$summary")
+    ((ctest_status != 0 && ctest_failed == 0)) && ctest_failed=1
+    record "unit tests (ctest, Linux)" $((ctest_total - ctest_failed)) "$ctest_failed"
+  else
+    record "unit tests (ctest, Linux)" 0 1
+  fi
+else
+  record "build-linux does not build" 0 1
+fi
+
+# 2. Windows builds.
+qb_say "Windows x86_64 build with tests (build-win64)"
+win64_built=1
+qb_build_win64 || {
+  win64_built=0
+  record "build-win64 does not build" 0 1
+}
+
+# win64_ready TARGET: the target is built, even when something else in
+# build-win64 failed; a stale program from an earlier build is never run.
+win64_ready() {
+  ((win64_built)) || cmake --build "$QB_ROOT/build-win64" --target "$1" -j "$(qb_jobs)" >/dev/null 2>&1
+}
+qb_say "Windows i686 build of the program (build-win32)"
+qb_build build-win32 -DCMAKE_TOOLCHAIN_FILE="$QB_ROOT/cmake/mingw-i686.cmake" -DQUELLBROOK_TESTS=OFF ||
+  record "build-win32 does not build" 0 1
+
+# 3. Under Wine.
+qb_say "Starting Xvfb and a fresh Wine prefix"
+prefix=$scratch/wineprefix
+QB_CLEANUP_PREFIXES+=("$prefix")
+if ! qb_start_xvfb; then
+  record "Xvfb could not be started" 0 1
+  prefix=
+elif ! qb_prepare_prefix "$prefix" || ! qb_window_manager "$prefix" virtual; then
+  record "Wine prefix could not be set up" 0 1
+  prefix=
+fi
+
+if [[ -n $prefix ]] && win64_ready Quellbrook && win64_ready quellbrook_window_probe; then
+  screenshot=$QB_ROOT/build-win64/e2e-main-window.png
+  qb_say "Screenshot of the main window"
+  qb_fresh_work_folder "$scratch/shot"
+  (cd "$scratch/shot" && exec env WINEPREFIX="$prefix" WINEDEBUG=-all LC_ALL=zh_CN.UTF-8 \
+    wine "$QB_ROOT/build-win64/Quellbrook.exe") >"$scratch/shot.log" 2>&1 &
+  if geometry=$(qb_wait_for_main_window "$prefix" 60); then
+    sleep 1
+    import -window root -crop "$geometry" +repage "$screenshot" &&
+      echo "Main window screenshot: $screenshot"
+  else
+    qb_warn "the main window did not appear; no screenshot"
+  fi
+  qb_kill_wine "$prefix"
+fi
+
+# run_wine_suite LABEL EXE: a missing program is a failure, not a skip.
+run_wine_suite() {
+  local label=$1 exe=$2 work
+  qb_say "$label: $exe"
+  if [[ -z $prefix || ! -f $exe ]] || ! win64_ready "$(basename "$exe" .exe)"; then
+    echo "missing or not built: $exe"
+    record "$label (missing)" 0 1
+    return
+  fi
+  work=$(mktemp -d -p "$scratch")
+  pushd "$work" >/dev/null || return
+  run_gtest "$label" "$scratch/$(basename "$exe").log" -- \
+    timeout --kill-after=15 1800 env WINEPREFIX="$prefix" WINEDEBUG=-all LC_ALL=zh_CN.UTF-8 \
+    wine "$exe" --gtest_color=no
+  popd >/dev/null || return
+  qb_kill_wine "$prefix"
+}
+
+run_wine_suite "Win32 platform tests (Wine)" "$QB_ROOT/build-win64/tests/win32/quellbrook_win32_tests.exe"
+run_wine_suite "end-to-end tests (Wine)" "$QB_ROOT/build-win64/tests/e2e/quellbrook_e2e.exe"
+
+qb_cleanup
+
+echo
+echo "Results:"
+printf '  %s\n' "${report[@]}"
+echo "Took $(($(date +%s) - started)) s."
+echo "$passed_total passed, $failed_total failed"
+((failed_total == 0))

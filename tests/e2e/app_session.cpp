@@ -1,0 +1,222 @@
+#include "app_session.h"
+
+#include "app_windows.h"
+
+namespace quellbrook::e2e {
+namespace {
+
+constexpr DWORD kStartTimeoutMs = 30000;
+constexpr DWORD kHandlerTimeoutMs = 20000;
+constexpr DWORD kBoxTimeoutMs = 15000;
+
+std::wstring FromUtf8(std::string_view text) {
+  const int length =
+      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  return wide;
+}
+
+std::wstring SystemMessage(DWORD error) {
+  wchar_t* text = nullptr;
+  FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                     FORMAT_MESSAGE_IGNORE_INSERTS,
+                 nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring message = L"error " + std::to_wstring(error);
+  if (text) {
+    message += L": ";
+    message += text;
+    LocalFree(text);
+  }
+  return message;
+}
+
+// WM_GETTEXT through the window's own procedure; the system copies the text
+// across the process boundary.
+std::wstring WindowText(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kHandlerTimeoutMs,
+                           &length)) {
+    return {};
+  }
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                           SMTO_NORMAL, kHandlerTimeoutMs, &copied)) {
+    return {};
+  }
+  text.resize(static_cast<std::size_t>(copied));
+  return text;
+}
+
+}  // namespace
+
+std::wstring QuellbrookExePath() {
+  wchar_t configured[MAX_PATH * 4] = {};
+  const DWORD length = GetEnvironmentVariableW(L"QUELLBROOK_EXE", configured, MAX_PATH * 4);
+  if (length > 0 && length < MAX_PATH * 4) return std::wstring(configured, length);
+  std::wstring built = FromUtf8(QUELLBROOK_BUILT_EXE);
+  // A path of the Linux build tree, seen through Wine's drive for the root.
+  if (!built.empty() && built.front() == L'/') {
+    for (wchar_t& c : built) {
+      if (c == L'/') c = L'\\';
+    }
+    built = L"Z:" + built;
+  }
+  return built;
+}
+
+std::wstring BesideDriver(std::wstring_view name) {
+  wchar_t self[MAX_PATH * 4] = {};
+  const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH * 4);
+  std::wstring folder(self, length);
+  folder.resize(folder.find_last_of(L"\\/") + 1);
+  return folder + std::wstring(name);
+}
+
+AppSession::AppSession(const std::wstring& workFolder) {
+  job_ = CreateJobObjectW(nullptr, nullptr);
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  if (!job_ || !SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits,
+                                        sizeof limits)) {
+    error_ = L"job object: " + SystemMessage(GetLastError());
+    return;
+  }
+
+  const std::wstring exe = QuellbrookExePath();
+  std::wstring commandLine = L"\"" + exe + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                      nullptr, workFolder.c_str(), &startup, &process_)) {
+    error_ = L"cannot start " + exe + L": " + SystemMessage(GetLastError());
+    process_ = {};
+    return;
+  }
+  // Assigned before its first instruction runs, so whatever it launches is in
+  // the job too.
+  if (!AssignProcessToJobObject(job_, process_.hProcess)) {
+    error_ = L"job assignment: " + SystemMessage(GetLastError());
+    TerminateProcess(process_.hProcess, 1);
+    return;
+  }
+  ResumeThread(process_.hThread);
+
+  const ULONGLONG deadline = GetTickCount64() + kStartTimeoutMs;
+  while (!form_) {
+    form_ = WaitForTopLevelWindow(process_.dwProcessId, kFormClass, kMainCaption, 100);
+    if (form_) break;
+    DWORD exitCode = 0;
+    if (GetExitCodeProcess(process_.hProcess, &exitCode) && exitCode != STILL_ACTIVE) {
+      error_ = L"Quellbrook.exe ended with exit code " + std::to_wstring(exitCode) +
+               L" before showing its main window";
+      return;
+    }
+    if (GetTickCount64() >= deadline) {
+      error_ = L"no main window within " + std::to_wstring(kStartTimeoutMs / 1000) + L" s";
+      return;
+    }
+  }
+  Sync();
+}
+
+AppSession::~AppSession() {
+  if (process_.hProcess) {
+    TerminateJobObject(job_, 1);
+    WaitForSingleObject(process_.hProcess, 10000);
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+  }
+  if (job_) CloseHandle(job_);
+}
+
+HWND AppSession::Control(int id) const {
+  for (HWND window : Descendants(form_)) {
+    if (GetDlgCtrlID(window) == id) return window;
+  }
+  return nullptr;
+}
+
+bool AppSession::OwnVisible(int id) const {
+  const HWND control = Control(id);
+  return control && (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+bool AppSession::Enabled(int id) const {
+  const HWND control = Control(id);
+  return control && IsWindowEnabled(control);
+}
+
+std::wstring AppSession::Text(int id) const {
+  const HWND control = Control(id);
+  return control ? WindowText(control) : std::wstring();
+}
+
+bool AppSession::SetText(int id, std::wstring_view text) const {
+  const HWND control = Control(id);
+  const std::wstring copy(text);
+  DWORD_PTR result = 0;
+  return control && SendMessageTimeoutW(control, WM_SETTEXT, 0,
+                                        reinterpret_cast<LPARAM>(copy.c_str()), SMTO_NORMAL,
+                                        kHandlerTimeoutMs, &result) &&
+         result;
+}
+
+bool AppSession::Click(int id) const {
+  const HWND control = Control(id);
+  DWORD_PTR result = 0;
+  return control &&
+         SendMessageTimeoutW(control, BM_CLICK, 0, 0, SMTO_NORMAL, kHandlerTimeoutMs, &result);
+}
+
+void AppSession::PostClick(int id) const {
+  if (const HWND control = Control(id)) PostMessageW(control, BM_CLICK, 0, 0);
+}
+
+std::optional<std::wstring> AppSession::ClickExpectingBox(int id) const {
+  PostClick(id);
+  const HWND box = WaitForBox(kBoxTimeoutMs);
+  if (!box) return std::nullopt;
+  std::wstring text = BoxText(box);
+  DismissBox(box);
+  return text;
+}
+
+HWND AppSession::WaitForBox(DWORD timeoutMs) const {
+  return WaitForTopLevelWindow(process_.dwProcessId, kDialogClass, kBoxCaption, timeoutMs);
+}
+
+std::wstring AppSession::BoxText(HWND box) {
+  // A message box keeps its text in the static with ID 0xFFFF; the input box
+  // in the static with ID 100.
+  for (const int id : {0xFFFF, 100}) {
+    if (const HWND text = GetDlgItem(box, id)) return WindowText(text);
+  }
+  return {};
+}
+
+bool AppSession::DismissBox(HWND box) const {
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  const ULONGLONG deadline = GetTickCount64() + kBoxTimeoutMs;
+  while (IsWindow(box)) {
+    if (GetTickCount64() >= deadline) return false;
+    Sleep(10);
+  }
+  return Sync();
+}
+
+bool AppSession::Sync() const {
+  DWORD_PTR result = 0;
+  return form_ && SendMessageTimeoutW(form_, WM_NULL, 0, 0, SMTO_NORMAL, kHandlerTimeoutMs, &result);
+}
+
+std::vector<HWND> AppSession::WindowsCaptioned(std::wstring_view caption) const {
+  return TopLevelWindows(process_.dwProcessId, {}, caption);
+}
+
+bool AppSession::WaitForExit(DWORD timeoutMs) const {
+  return WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+}  // namespace quellbrook::e2e

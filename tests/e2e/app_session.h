@@ -1,0 +1,80 @@
+#pragma once
+// One running Quellbrook.exe, started by the driver and driven from outside
+// through its windows only. The process runs in a job object, so ending the
+// session ends it together with every command window it launched.
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quellbrook::e2e {
+
+// Control IDs that automation relies on; they are stated here on their own
+// rather than taken from the program's headers, so that a change there shows.
+constexpr int Command(int n) { return 1000 + n; }
+constexpr int Check(int n) { return 2000 + n; }
+constexpr int Text(int n) { return 3000 + n; }
+constexpr int Frame(int n) { return 4000 + n; }
+
+// Quellbrook.exe as a Windows path: QUELLBROOK_EXE if set, else the one this
+// build produced.
+std::wstring QuellbrookExePath();
+// Files that the driver's build puts beside the driver.
+std::wstring BesideDriver(std::wstring_view name);
+
+class AppSession {
+ public:
+  // Starts Quellbrook.exe in `workFolder` and waits for its main window.
+  explicit AppSession(const std::wstring& workFolder);
+  ~AppSession();
+  AppSession(const AppSession&) = delete;
+  AppSession& operator=(const AppSession&) = delete;
+
+  // False, with Error() saying why, when the program or its window did not come.
+  bool Started() const { return form_ != nullptr; }
+  const std::wstring& Error() const { return error_; }
+
+  HWND Form() const { return form_; }
+  DWORD ProcessId() const { return process_.dwProcessId; }
+  HANDLE Process() const { return process_.hProcess; }
+
+  // The descendant of the main window with this control ID; nullptr if none.
+  HWND Control(int id) const;
+  // The control's own visibility flag, whatever its container shows.
+  bool OwnVisible(int id) const;
+  bool Enabled(int id) const;
+  std::wstring Text(int id) const;
+  bool SetText(int id, std::wstring_view text) const;
+
+  // Clicks and waits until the click handler has returned. False when it did
+  // not return in time, for instance because it opened a message box.
+  bool Click(int id) const;
+  // Clicks without waiting, for a handler that opens a modal box.
+  void PostClick(int id) const;
+  // Clicks, waits for the program's "Veltrane" box, reads its text, closes it
+  // with OK and waits for the handler to finish. Nothing if no box came.
+  std::optional<std::wstring> ClickExpectingBox(int id) const;
+
+  // The program's visible "Veltrane" box, if one comes within the timeout.
+  HWND WaitForBox(DWORD timeoutMs) const;
+  static std::wstring BoxText(HWND box);
+  // Answers the box with OK and waits until the UI thread is idle again.
+  bool DismissBox(HWND box) const;
+
+  // Returns once the UI thread has handled everything queued before.
+  bool Sync() const;
+  // Visible top-level windows of the program with this caption.
+  std::vector<HWND> WindowsCaptioned(std::wstring_view caption) const;
+  bool WaitForExit(DWORD timeoutMs) const;
+
+ private:
+  HANDLE job_ = nullptr;
+  PROCESS_INFORMATION process_{};
+  HWND form_ = nullptr;
+  std::wstring error_;
+};
+
+}  // namespace quellbrook::e2e

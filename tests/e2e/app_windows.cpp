@@ -1,0 +1,69 @@
+#include "app_windows.h"
+
+namespace quellbrook::e2e {
+namespace {
+
+struct TopLevelQuery {
+  DWORD pid;
+  std::wstring_view windowClass;
+  std::wstring_view caption;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM param) {
+  auto& query = *reinterpret_cast<TopLevelQuery*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if ((query.pid == 0 || pid == query.pid) && IsWindowVisible(window) &&
+      TitleOf(window) == query.caption &&
+      (query.windowClass.empty() || ClassOf(window) == query.windowClass)) {
+    query.found.push_back(window);
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND window, LPARAM param) {
+  reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[256] = {};
+  const int length = GetClassNameW(window, name, 256);
+  return std::wstring(name, length > 0 ? length : 0);
+}
+
+std::wstring TitleOf(HWND window) {
+  std::wstring title(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  title.resize(static_cast<std::size_t>(
+      GetWindowTextW(window, title.data(), static_cast<int>(title.size()))));
+  return title;
+}
+
+std::vector<HWND> TopLevelWindows(DWORD pid, std::wstring_view windowClass,
+                                  std::wstring_view caption) {
+  TopLevelQuery query{pid, windowClass, caption, {}};
+  EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&query));
+  return query.found;
+}
+
+HWND WaitForTopLevelWindow(DWORD pid, std::wstring_view windowClass,
+                           std::wstring_view caption, DWORD timeoutMs) {
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  for (;;) {
+    const std::vector<HWND> windows = TopLevelWindows(pid, windowClass, caption);
+    if (!windows.empty()) return windows.front();
+    if (GetTickCount64() >= deadline) return nullptr;
+    Sleep(20);
+  }
+}
+
+std::vector<HWND> Descendants(HWND parent) {
+  std::vector<HWND> windows;
+  EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+}  // namespace quellbrook::e2e
