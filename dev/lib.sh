@@ -14,7 +14,7 @@ QB_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 QB_PACKAGES=(build-essential g++ cmake libgtest-dev googletest
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine wine64 xvfb fonts-wqy-zenhei imagemagick xauth)
+  wine wine64 xvfb fonts-wqy-zenhei fonts-arphic-uming imagemagick xauth)
 
 # The four scripts that lie beside Quellbrook.exe.
 QB_SCRIPTS=(xp.bat vista.bat Win7.bat bf.bat)
@@ -123,14 +123,15 @@ qb_prepare_prefix() {
     return 1
   fi
   rm -f "$prefix.wineboot.log"
-  # SimSun and SimHei are not installed; the CJK font that is stands in.
+  # SimSun and SimHei are not installed: a Song face with SimSun's compact
+  # metrics stands in for the Song faces, a Hei face for the Hei ones.
   qb_regedit "$prefix" \
     '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
-    '"宋体"="WenQuanYi Zen Hei"' \
-    '"SimSun"="WenQuanYi Zen Hei"' \
+    '"宋体"="AR PL UMing CN"' \
+    '"SimSun"="AR PL UMing CN"' \
+    '"新宋体"="AR PL UMing CN"' \
     '"黑体"="WenQuanYi Zen Hei"' \
-    '"SimHei"="WenQuanYi Zen Hei"' \
-    '"新宋体"="WenQuanYi Zen Hei"' || return 1
+    '"SimHei"="WenQuanYi Zen Hei"' || return 1
   # Let the server write the registry to disk before the prefix counts as done.
   qb_wineserver "$prefix" -w
   touch "$prefix/.quellbrook-prefix"
