@@ -31,6 +31,6 @@ std::unique_ptr<FormLogic> CreateForm1(Controls& controls, Services& services) {
 
 }  // namespace
 
-const WindowDefinition kForm1Window{kForm1Spec, &CreateForm1};
+const WindowDefinition kForm1Window{kForm1Table, &CreateForm1};
 
 }  // namespace quellbrook

@@ -6,7 +6,7 @@
 
 namespace quellbrook {
 
-extern const FormSpec kForm1Spec;
+extern const FormTable kForm1Table;
 extern const WindowDefinition kForm1Window;
 
 }  // namespace quellbrook

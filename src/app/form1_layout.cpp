@@ -16,8 +16,8 @@ constexpr ControlKind kFrame = ControlKind::kFrame;
 
 // The optimize and navigation buttons use smaller type: 7.5 points, normal
 // weight, GB2312 character set.
-constexpr FontSpec kSongTi75{u"宋体", 75, 400, 134};
-constexpr FontSpec kHeiTi75{u"黑体", 75, 400, 134};
+constexpr FontChoice kSongTi75{u"宋体", 75, 400, 134};
+constexpr FontChoice kHeiTi75{u"黑体", 75, 400, 134};
 
 constexpr std::u16string_view kText2Text =
     u"  感谢你使用“Varnock”制作的软件。\r\n"
@@ -36,7 +36,7 @@ constexpr std::u16string_view kText2Text =
 constexpr std::u16string_view kText3Text = u"VISTA后台优化目前提供处理，不提供功能\r\n";
 constexpr std::u16string_view kText4Text = u"暂提供后台处理，不提供功能\r\n";
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlRow kControls[] = {
     {Frame(4), kFrame, kFormClientArea, u"Win7后台服务", {3600, 0, 5535, 5295}, 42, kHidden, nullptr},
     {Command(22), kButton, Frame(4), u"快速备份当前服务", {2880, 5040, 1575, 255}, 47, kShownEnabled, nullptr},
     {Command(21), kButton, Frame(4), u"保存", {1920, 5040, 975, 255}, 46, kDisabled, nullptr},
@@ -86,7 +86,7 @@ constexpr ControlSpec kControls[] = {
     {Command(4), kButton, kFormClientArea, u"隔外优化", {120, 4560, 1695, 225}, 1, kShownEnabled, &kSongTi75},
 };
 
-constexpr LineSpec kLines[] = {
+constexpr LineRow kLines[] = {
     {3480, 120, 3600, 120},    // Line8
     {3480, 120, 3480, 720},    // Line7
     {480, 1680, 480, 1560},    // Line6
@@ -99,7 +99,7 @@ constexpr LineSpec kLines[] = {
 
 }  // namespace
 
-const FormSpec kForm1Spec{
+const FormTable kForm1Table{
     .caption = u"Quellbrook",
     .clientWidth = 9120,
     .clientHeight = 5310,

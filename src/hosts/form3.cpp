@@ -17,7 +17,7 @@ std::unique_ptr<FormLogic> CreateForm3(Controls&, Services&) { return std::make_
 
 }  // namespace
 
-const FormSpec kForm3Spec{
+const FormTable kForm3Table{
     .caption = u"HOSTS迷你防火墙",
     .clientWidth = 5400,
     .clientHeight = 5535,
@@ -28,6 +28,6 @@ const FormSpec kForm3Spec{
     .controls = {},
 };
 
-const WindowDefinition kForm3Window{kForm3Spec, &CreateForm3};
+const WindowDefinition kForm3Window{kForm3Table, &CreateForm3};
 
 }  // namespace quellbrook

@@ -5,7 +5,7 @@
 
 namespace quellbrook {
 
-extern const FormSpec kForm3Spec;
+extern const FormTable kForm3Table;
 extern const WindowDefinition kForm3Window;
 
 }  // namespace quellbrook

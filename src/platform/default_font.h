@@ -1,10 +1,10 @@
 #pragma once
-#include "platform/form_spec.h"
+#include "platform/form_table.h"
 
 namespace quellbrook {
 
 // The windows' default font: the classic Chinese UI face at 9 points, whose
 // 12-pixel glyphs fit the 180-twip check boxes.
-inline constexpr FontSpec kDefaultFont{u"宋体", 90, 400, 134};
+inline constexpr FontChoice kDefaultFont{u"宋体", 90, 400, 134};
 
 }  // namespace quellbrook

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "platform/control_id.h"
-#include "platform/form_spec.h"
+#include "platform/form_table.h"
 
 namespace quellbrook {
 
@@ -21,7 +21,7 @@ class FormLogic {
 
 // A window as the platform creates it: its table and the factory of its logic.
 struct WindowDefinition {
-  const FormSpec& form;
+  const FormTable& form;
   std::unique_ptr<FormLogic> (*createLogic)(Controls& controls, Services& services);
 };
 

@@ -17,7 +17,7 @@ std::unique_ptr<FormLogic> CreateForm2(Controls&, Services&) { return std::make_
 
 }  // namespace
 
-const FormSpec kForm2Spec{
+const FormTable kForm2Table{
     .caption = u"隔外优化",
     .clientWidth = 4935,
     .clientHeight = 2490,
@@ -28,6 +28,6 @@ const FormSpec kForm2Spec{
     .controls = {},
 };
 
-const WindowDefinition kForm2Window{kForm2Spec, &CreateForm2};
+const WindowDefinition kForm2Window{kForm2Table, &CreateForm2};
 
 }  // namespace quellbrook

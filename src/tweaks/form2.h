@@ -5,7 +5,7 @@
 
 namespace quellbrook {
 
-extern const FormSpec kForm2Spec;
+extern const FormTable kForm2Table;
 extern const WindowDefinition kForm2Window;
 
 }  // namespace quellbrook

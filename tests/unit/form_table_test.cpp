@@ -12,12 +12,12 @@
 namespace quellbrook {
 namespace {
 
-class FormTableTest : public ::testing::TestWithParam<const FormSpec*> {};
+class FormTableTest : public ::testing::TestWithParam<const FormTable*> {};
 
 TEST_P(FormTableTest, ControlIdsAndTabIndexesAreUniqueAndFollowTheNamingScheme) {
   std::set<int> ids;
   std::set<int> tabIndexes;
-  for (const ControlSpec& control : GetParam()->controls) {
+  for (const ControlRow& control : GetParam()->controls) {
     EXPECT_TRUE(ids.insert(ToInt(control.id)).second) << "duplicate id " << ToInt(control.id);
     EXPECT_TRUE(tabIndexes.insert(control.tabIndex).second) << "duplicate tab index " << control.tabIndex;
     const int family = ToInt(control.id) / 1000;
@@ -32,7 +32,7 @@ TEST_P(FormTableTest, ControlIdsAndTabIndexesAreUniqueAndFollowTheNamingScheme) 
 
 TEST_P(FormTableTest, EveryContainerIsAFrameListedBeforeTheControlsItHolds) {
   std::set<int> framesSoFar;
-  for (const ControlSpec& control : GetParam()->controls) {
+  for (const ControlRow& control : GetParam()->controls) {
     if (control.kind == ControlKind::kFrame) {
       EXPECT_EQ(control.container, kFormClientArea);
       framesSoFar.insert(ToInt(control.id));
@@ -43,21 +43,21 @@ TEST_P(FormTableTest, EveryContainerIsAFrameListedBeforeTheControlsItHolds) {
 }
 
 TEST_P(FormTableTest, ControlsInsideFramesFitTheirFrame) {
-  const FormSpec& form = *GetParam();
-  for (const ControlSpec& control : form.controls) {
+  const FormTable& form = *GetParam();
+  for (const ControlRow& control : form.controls) {
     if (control.container == kFormClientArea) continue;
-    const ControlSpec* frame = FindControl(form, control.container);
+    const ControlRow* frame = FindControl(form, control.container);
     ASSERT_NE(frame, nullptr);
     EXPECT_LE(control.rect.left + control.rect.width, frame->rect.width) << ToInt(control.id);
     EXPECT_LE(control.rect.top + control.rect.height, frame->rect.height) << ToInt(control.id);
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(AllWindows, FormTableTest, ::testing::Values(&kForm1Spec, &kForm2Spec, &kForm3Spec));
+INSTANTIATE_TEST_SUITE_P(AllWindows, FormTableTest, ::testing::Values(&kForm1Table, &kForm2Table, &kForm3Table));
 
 TEST(Form1Table, HoldsTheThreePanelsTheXpOptionsAndTheButtonsOfTheLeftColumn) {
   int frames = 0, checkBoxes = 0, textBoxes = 0, buttons = 0;
-  for (const ControlSpec& control : kForm1Spec.controls) {
+  for (const ControlRow& control : kForm1Table.controls) {
     frames += control.kind == ControlKind::kFrame;
     checkBoxes += control.kind == ControlKind::kCheckBox;
     textBoxes += control.kind == ControlKind::kTextBox;
@@ -67,9 +67,9 @@ TEST(Form1Table, HoldsTheThreePanelsTheXpOptionsAndTheButtonsOfTheLeftColumn) {
   EXPECT_EQ(checkBoxes, 20);
   EXPECT_EQ(textBoxes, 3);
   EXPECT_EQ(buttons, 20);  // Command1 and Command4 to Command22
-  EXPECT_EQ(kForm1Spec.lines.size(), 8u);
+  EXPECT_EQ(kForm1Table.lines.size(), 8u);
   for (int n = 1; n <= 20; ++n) {
-    const ControlSpec* box = FindControl(kForm1Spec, Check(n));
+    const ControlRow* box = FindControl(kForm1Table, Check(n));
     ASSERT_NE(box, nullptr);
     // "打开" boxes (odd) stand in the left column, "关闭" boxes in the right one.
     EXPECT_EQ(box->rect.left, n % 2 == 1 ? 0 : 1680) << n;

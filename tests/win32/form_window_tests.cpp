@@ -24,10 +24,10 @@
 namespace quellbrook::win32 {
 namespace {
 
-constexpr FontSpec kFont{u"宋体", 90, 400, 134};
+constexpr FontChoice kFont{u"宋体", 90, 400, 134};
 constexpr std::u16string_view kNotes = u"第一行\r\n第二行";
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlRow kControls[] = {
     {Command(2), ControlKind::kCommandButton, kFormClientArea, u"失败", {3300, 600, 1200, 360}, 3},
     {Check(1), ControlKind::kCheckBox, Frame(1), u"打开", {120, 300, 1200, 240}, 1},
     {Frame(1), ControlKind::kFrame, kFormClientArea, u"选项", {120, 120, 3000, 1500}, 2},
@@ -39,7 +39,7 @@ constexpr ControlSpec kControls[] = {
      ScrollBars::kVertical},
 };
 
-constexpr FormSpec kForm{
+constexpr FormTable kForm{
     .caption = u"测试窗口",
     .clientWidth = 4800,
     .clientHeight = 2700,
@@ -78,7 +78,7 @@ std::unique_ptr<FormLogic> CreateRecordingLogic(Controls& controls, Services&) {
 
 const WindowDefinition kDefinition{kForm, &CreateRecordingLogic};
 
-constexpr FormSpec kOtherForm{
+constexpr FormTable kOtherForm{
     .caption = u"另一个窗口",
     .clientWidth = 3000,
     .clientHeight = 2000,

@@ -5,8 +5,8 @@
 
 namespace quellbrook {
 
-FakeWidget::FakeWidget(const ControlSpec& spec)
-    : spec_(spec), text_(spec.caption), enabled_(!StartsDisabled(spec)), visible_(!StartsHidden(spec)) {}
+FakeWidget::FakeWidget(const ControlRow& row)
+    : row_(row), text_(row.caption), enabled_(!StartsDisabled(row)), visible_(!StartsHidden(row)) {}
 
 void FakeWidget::SetText(std::u16string_view text) {
   text_ = text;
@@ -15,7 +15,7 @@ void FakeWidget::SetText(std::u16string_view text) {
 
 FakeWindow::FakeWindow(const WindowDefinition& definition, Services& services)
     : form_(definition.form), services_(services) {
-  for (const ControlSpec& spec : form_.controls) widgets_.emplace(spec.id, std::make_unique<FakeWidget>(spec));
+  for (const ControlRow& row : form_.controls) widgets_.emplace(row.id, std::make_unique<FakeWidget>(row));
   logic_ = definition.createLogic(*this, services_);
 }
 
@@ -26,14 +26,14 @@ FakeWidget& FakeWindow::operator[](ControlId id) {
 }
 
 bool FakeWindow::Showing(ControlId id) {
-  for (ControlId at = id; at != kFormClientArea; at = (*this)[at].Spec().container) {
+  for (ControlId at = id; at != kFormClientArea; at = (*this)[at].Row().container) {
     if (!(*this)[at].Visible()) return false;
   }
   return true;
 }
 
 bool FakeWindow::Reachable(ControlId id) {
-  for (ControlId at = id; at != kFormClientArea; at = (*this)[at].Spec().container) {
+  for (ControlId at = id; at != kFormClientArea; at = (*this)[at].Row().container) {
     if (!(*this)[at].Visible() || !(*this)[at].Enabled()) return false;
   }
   return true;
@@ -41,7 +41,7 @@ bool FakeWindow::Reachable(ControlId id) {
 
 bool FakeWindow::Click(ControlId id) {
   FakeWidget& widget = (*this)[id];
-  const ControlKind kind = widget.Spec().kind;
+  const ControlKind kind = widget.Row().kind;
   if (kind != ControlKind::kCommandButton && kind != ControlKind::kCheckBox) return false;
   if (!Reachable(id)) return false;
   if (kind == ControlKind::kCheckBox) widget.SetCheckValue(widget.CheckValue() == 1 ? 0 : 1);

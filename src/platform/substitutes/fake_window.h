@@ -17,7 +17,7 @@ namespace quellbrook {
 
 class FakeWidget final : public Widget {
  public:
-  explicit FakeWidget(const ControlSpec& spec);
+  explicit FakeWidget(const ControlRow& row);
 
   std::u16string Text() const override { return text_; }
   void SetText(std::u16string_view text) override;
@@ -28,12 +28,12 @@ class FakeWidget final : public Widget {
   int CheckValue() const override { return checkValue_; }
   void SetCheckValue(int value) override { checkValue_ = value; }
 
-  const ControlSpec& Spec() const { return spec_; }
+  const ControlRow& Row() const { return row_; }
   // How often the logic has set the text; a real text box is slow to fill.
   int TextSetCount() const { return textSetCount_; }
 
  private:
-  const ControlSpec& spec_;
+  const ControlRow& row_;
   std::u16string text_;
   bool enabled_;
   bool visible_;
@@ -54,7 +54,7 @@ class FakeWindow final : public Controls {
  private:
   bool Reachable(ControlId id);
 
-  const FormSpec& form_;
+  const FormTable& form_;
   Services& services_;
   std::map<ControlId, std::unique_ptr<FakeWidget>> widgets_;
   std::unique_ptr<FormLogic> logic_;

@@ -54,19 +54,19 @@ void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, UINT dpi) {
   if (!adjusted) ThrowLastError();
 }
 
-UniqueFont CreateFontForDpi(const FontSpec& spec, UINT dpi) {
+UniqueFont CreateFontForDpi(const FontChoice& choice, UINT dpi) {
   LOGFONTW font{};
-  font.lfHeight = -::MulDiv(spec.tenthsOfPoint, static_cast<int>(dpi), 720);
-  font.lfWeight = spec.weight;
-  font.lfCharSet = static_cast<BYTE>(spec.charset);
+  font.lfHeight = -::MulDiv(choice.tenthsOfPoint, static_cast<int>(dpi), 720);
+  font.lfWeight = choice.weight;
+  font.lfCharSet = static_cast<BYTE>(choice.charset);
   font.lfOutPrecision = OUT_DEFAULT_PRECIS;
   font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   font.lfQuality = DEFAULT_QUALITY;
   font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-  std::size_t faceLength = std::min(spec.face.size(), std::size(font.lfFaceName) - 1);
-  std::copy_n(spec.face.data(), faceLength, font.lfFaceName);
+  std::size_t faceLength = std::min(choice.face.size(), std::size(font.lfFaceName) - 1);
+  std::copy_n(choice.face.data(), faceLength, font.lfFaceName);
   UniqueFont handle(::CreateFontIndirectW(&font));
-  if (!handle) ThrowLastError(spec.face);
+  if (!handle) ThrowLastError(choice.face);
   return handle;
 }
 

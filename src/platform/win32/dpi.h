@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "platform/form_spec.h"
+#include "platform/form_table.h"
 #include "platform/win32/unique_handle.h"
 
 namespace quellbrook::win32 {
@@ -25,7 +25,7 @@ UINT WindowDpi(HWND window);
 // Grows a client rectangle to the window rectangle of `style` at `dpi`.
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, UINT dpi);
 
-// A font of the face, size and weight of `spec`, for text drawn at `dpi`.
-UniqueFont CreateFontForDpi(const FontSpec& spec, UINT dpi);
+// A font of the face, size and weight of `choice`, for text drawn at `dpi`.
+UniqueFont CreateFontForDpi(const FontChoice& choice, UINT dpi);
 
 }  // namespace quellbrook::win32

@@ -15,21 +15,21 @@ bool IsClickable(ControlKind kind) {
   return kind == ControlKind::kCommandButton || kind == ControlKind::kCheckBox;
 }
 
-DWORD InitialStateStyle(const ControlSpec& spec) {
+DWORD InitialStateStyle(const ControlRow& row) {
   DWORD style = 0;
-  if (!StartsHidden(spec)) style |= WS_VISIBLE;
-  if (StartsDisabled(spec)) style |= WS_DISABLED;
+  if (!StartsHidden(row)) style |= WS_VISIBLE;
+  if (StartsDisabled(row)) style |= WS_DISABLED;
   return style;
 }
 
 // The table's rows of one container, in tab order.
-std::vector<const ControlSpec*> ChildrenInTabOrder(const FormSpec& form, ControlId container) {
-  std::vector<const ControlSpec*> children;
-  for (const ControlSpec& spec : form.controls) {
-    if (spec.container == container) children.push_back(&spec);
+std::vector<const ControlRow*> ChildrenInTabOrder(const FormTable& form, ControlId container) {
+  std::vector<const ControlRow*> children;
+  for (const ControlRow& row : form.controls) {
+    if (row.container == container) children.push_back(&row);
   }
   std::stable_sort(children.begin(), children.end(),
-                   [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
+                   [](const ControlRow* a, const ControlRow* b) { return a->tabIndex < b->tabIndex; });
   return children;
 }
 
@@ -82,7 +82,7 @@ FormWindow::FormWindow(const WindowDefinition& definition, const FormContext& co
   }
   widgets_.emplace(ToInt(kFormClientArea), WindowWidget(Handle()));
   for (const Control& control : controls_) {
-    widgets_.emplace(ToInt(control.spec->id), WindowWidget(control.window));
+    widgets_.emplace(ToInt(control.row->id), WindowWidget(control.window));
   }
 
   {
@@ -132,13 +132,13 @@ RECT FormWindow::WindowRectAt(UINT dpi) const {
   return rect;
 }
 
-RECT FormWindow::ControlRect(const ControlSpec& spec) const {
+RECT FormWindow::ControlRect(const ControlRow& row) const {
   // Rows inside a frame are relative to the frame's outer top-left corner,
   // which is also its client origin: a frame has no border of its own.
-  int left = TwipsToPixels(spec.rect.left, dpi_);
-  int top = TwipsToPixels(spec.rect.top, dpi_);
-  return RECT{left, top, left + TwipsToPixels(spec.rect.width, dpi_),
-              top + TwipsToPixels(spec.rect.height, dpi_)};
+  int left = TwipsToPixels(row.rect.left, dpi_);
+  int top = TwipsToPixels(row.rect.top, dpi_);
+  return RECT{left, top, left + TwipsToPixels(row.rect.width, dpi_),
+              top + TwipsToPixels(row.rect.height, dpi_)};
 }
 
 void FormWindow::LoadArt(HINSTANCE instance) {
@@ -157,28 +157,28 @@ void FormWindow::LoadArt(HINSTANCE instance) {
 
 void FormWindow::CreateControls(HINSTANCE instance, ControlId container, HWND parent) {
   // Creation order is z-order, which is the order of tab navigation.
-  for (const ControlSpec* spec : ChildrenInTabOrder(form_, container)) {
-    HWND window = CreateControl(instance, *spec, parent);
-    if (spec->kind == ControlKind::kFrame) CreateControls(instance, spec->id, window);
+  for (const ControlRow* row : ChildrenInTabOrder(form_, container)) {
+    HWND window = CreateControl(instance, *row, parent);
+    if (row->kind == ControlKind::kFrame) CreateControls(instance, row->id, window);
   }
 }
 
-HWND FormWindow::CreateControl(HINSTANCE instance, const ControlSpec& spec, HWND parent) {
-  RECT rect = ControlRect(spec);
-  DWORD style = InitialStateStyle(spec);
+HWND FormWindow::CreateControl(HINSTANCE instance, const ControlRow& row, HWND parent) {
+  RECT rect = ControlRect(row);
+  DWORD style = InitialStateStyle(row);
 
-  if (spec.kind == ControlKind::kFrame) {
-    auto frame = std::make_unique<FrameWindow>(instance, parent, spec, style, rect);
+  if (row.kind == ControlKind::kFrame) {
+    auto frame = std::make_unique<FrameWindow>(instance, parent, row, style, rect);
     HWND window = frame->Handle();
-    ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(spec)), FALSE);
-    controls_.push_back(Control{&spec, window, std::move(frame)});
+    ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(row)), FALSE);
+    controls_.push_back(Control{&row, window, std::move(frame)});
     return window;
   }
 
   const wchar_t* className = L"BUTTON";
   DWORD exStyle = 0;
   style |= WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP;
-  switch (spec.kind) {
+  switch (row.kind) {
     case ControlKind::kCommandButton:
       style |= BS_PUSHBUTTON | BS_MULTILINE;
       break;
@@ -189,11 +189,11 @@ HWND FormWindow::CreateControl(HINSTANCE instance, const ControlSpec& spec, HWND
     case ControlKind::kTextBox:
       className = L"EDIT";
       exStyle = WS_EX_CLIENTEDGE;
-      if (spec.scrollBars == ScrollBars::kNone) {
+      if (row.scrollBars == ScrollBars::kNone) {
         style |= ES_AUTOHSCROLL;
       } else {
         style |= ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL;
-        if (spec.scrollBars == ScrollBars::kBoth) style |= ES_AUTOHSCROLL | WS_HSCROLL;
+        if (row.scrollBars == ScrollBars::kBoth) style |= ES_AUTOHSCROLL | WS_HSCROLL;
       }
       break;
     case ControlKind::kFrame:
@@ -201,34 +201,34 @@ HWND FormWindow::CreateControl(HINSTANCE instance, const ControlSpec& spec, HWND
   }
   // The caption is a text box's initial text, set once here: filling an edit
   // control is slow, so it never gets a second, empty text first.
-  HWND window = ::CreateWindowExW(exStyle, className, ToWide(spec.caption).c_str(), style, rect.left,
+  HWND window = ::CreateWindowExW(exStyle, className, ToWide(row.caption).c_str(), style, rect.left,
                                   rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(ToInt(spec.id))),
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(ToInt(row.id))),
                                   instance, nullptr);
-  if (window == nullptr) ThrowLastError(spec.caption);
-  if (spec.kind == ControlKind::kTextBox) ::SendMessageW(window, EM_SETLIMITTEXT, 0, 0);
-  ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(spec)), FALSE);
-  controls_.push_back(Control{&spec, window, nullptr});
+  if (window == nullptr) ThrowLastError(row.caption);
+  if (row.kind == ControlKind::kTextBox) ::SendMessageW(window, EM_SETLIMITTEXT, 0, 0);
+  ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(row)), FALSE);
+  controls_.push_back(Control{&row, window, nullptr});
   return window;
 }
 
 void FormWindow::CreateFonts() {
-  std::map<const FontSpec*, UniqueFont> fonts;
+  std::map<const FontChoice*, UniqueFont> fonts;
   fonts.emplace(&form_.defaultFont, CreateFontForDpi(form_.defaultFont, dpi_));
-  for (const ControlSpec& spec : form_.controls) {
-    if (spec.font != nullptr && !fonts.contains(spec.font)) {
-      fonts.emplace(spec.font, CreateFontForDpi(*spec.font, dpi_));
+  for (const ControlRow& row : form_.controls) {
+    if (row.font != nullptr && !fonts.contains(row.font)) {
+      fonts.emplace(row.font, CreateFontForDpi(*row.font, dpi_));
     }
   }
   fonts_.swap(fonts);
   // The old fonts go only after every control has been given its new one.
   for (const Control& control : controls_) {
-    ::SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(*control.spec)), TRUE);
+    ::SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(*control.row)), TRUE);
   }
 }
 
-HFONT FormWindow::FontOf(const ControlSpec& spec) const {
-  return fonts_.at(spec.font != nullptr ? spec.font : &form_.defaultFont).Get();
+HFONT FormWindow::FontOf(const ControlRow& row) const {
+  return fonts_.at(row.font != nullptr ? row.font : &form_.defaultFont).Get();
 }
 
 void FormWindow::ApplyDpi(UINT dpi, const RECT& windowRect) {
@@ -237,7 +237,7 @@ void FormWindow::ApplyDpi(UINT dpi, const RECT& windowRect) {
                  windowRect.bottom - windowRect.top, SWP_NOZORDER | SWP_NOACTIVATE);
   CreateFonts();
   for (const Control& control : controls_) {
-    RECT rect = ControlRect(*control.spec);
+    RECT rect = ControlRect(*control.row);
     ::SetWindowPos(control.window, nullptr, rect.left, rect.top, rect.right - rect.left,
                    rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
   }
@@ -270,7 +270,7 @@ void FormWindow::Paint() {
     UniquePen pen(::CreatePen(PS_SOLID, 1, color));
     if (!pen) return;
     SelectedObject selected(dc, pen.Get());
-    for (const LineSpec& line : form_.lines) {
+    for (const LineRow& line : form_.lines) {
       int x1 = TwipsToPixels(line.x1, dpi_);
       int y1 = TwipsToPixels(line.y1, dpi_);
       int x2 = TwipsToPixels(line.x2, dpi_);
@@ -289,10 +289,10 @@ void FormWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
   HWND sender = reinterpret_cast<HWND>(lParam);
   auto control = std::find_if(controls_.begin(), controls_.end(),
                               [sender](const Control& c) { return c.window == sender; });
-  if (control == controls_.end() || !IsClickable(control->spec->kind)) return;
+  if (control == controls_.end() || !IsClickable(control->row->kind)) return;
   DialogOwner::Scope scope(dialogOwner_, Handle());
   CountedScope handler(runningHandlers_);
-  RunClickHandler(*logic_, control->spec->id, services_);
+  RunClickHandler(*logic_, control->row->id, services_);
 }
 
 void FormWindow::RestoreFocus() {

@@ -48,7 +48,7 @@ class FormWindow final : public WindowBase, public Controls {
 
  private:
   struct Control {
-    const ControlSpec* spec;
+    const ControlRow* row;
     HWND window;
     std::unique_ptr<FrameWindow> frame;  // frames only
   };
@@ -57,12 +57,12 @@ class FormWindow final : public WindowBase, public Controls {
 
   DWORD Style() const;
   RECT WindowRectAt(UINT dpi) const;
-  RECT ControlRect(const ControlSpec& spec) const;
+  RECT ControlRect(const ControlRow& row) const;
   void LoadArt(HINSTANCE instance);
   void CreateControls(HINSTANCE instance, ControlId container, HWND parent);
-  HWND CreateControl(HINSTANCE instance, const ControlSpec& spec, HWND parent);
+  HWND CreateControl(HINSTANCE instance, const ControlRow& row, HWND parent);
   void CreateFonts();
-  HFONT FontOf(const ControlSpec& spec) const;
+  HFONT FontOf(const ControlRow& row) const;
   void ApplyDpi(UINT dpi, const RECT& windowRect);
   void Paint();
   void OnCommand(WPARAM wParam, LPARAM lParam);
@@ -70,12 +70,12 @@ class FormWindow final : public WindowBase, public Controls {
   void MoveFocus(WPARAM wParam, LPARAM lParam);
   LRESULT FocusedButtonId() const;
 
-  const FormSpec& form_;
+  const FormTable& form_;
   Services& services_;
   FormTracker& tracker_;
   DialogOwner& dialogOwner_;
   UINT dpi_ = 96;
-  std::map<const FontSpec*, UniqueFont> fonts_;
+  std::map<const FontChoice*, UniqueFont> fonts_;
   UniqueIcon bigIcon_;
   UniqueIcon smallIcon_;
   UniqueBitmap background_;

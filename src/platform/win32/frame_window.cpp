@@ -18,12 +18,12 @@ constexpr int kCaptionGap = 2;
 
 }  // namespace
 
-FrameWindow::FrameWindow(HINSTANCE instance, HWND parent, const ControlSpec& spec, DWORD style,
+FrameWindow::FrameWindow(HINSTANCE instance, HWND parent, const ControlRow& row, DWORD style,
                          const RECT& rect) {
   RegisterWindowClass(instance, kFrameClassName, COLOR_BTNFACE);
-  CreateWindowFor(instance, kFrameClassName, ToWide(spec.caption).c_str(),
+  CreateWindowFor(instance, kFrameClassName, ToWide(row.caption).c_str(),
                   style | WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, rect,
-                  parent, ToInt(spec.id));
+                  parent, ToInt(row.id));
 }
 
 LRESULT FrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "platform/form_spec.h"
+#include "platform/form_table.h"
 #include "platform/win32/window_base.h"
 
 namespace quellbrook::win32 {
@@ -16,7 +16,7 @@ inline constexpr wchar_t kFrameClassName[] = L"QuellbrookFrame";
 class FrameWindow final : public WindowBase {
  public:
   // `style` carries the visibility and enabled bits of the control's table row.
-  FrameWindow(HINSTANCE instance, HWND parent, const ControlSpec& spec, DWORD style, const RECT& rect);
+  FrameWindow(HINSTANCE instance, HWND parent, const ControlRow& row, DWORD style, const RECT& rect);
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -29,7 +29,7 @@ enum class ControlKind { kCommandButton, kCheckBox, kTextBox, kFrame };
 
 enum class ScrollBars { kNone, kVertical, kBoth };
 
-struct FontSpec {
+struct FontChoice {
   std::u16string_view face;
   int tenthsOfPoint;
   int weight;
@@ -39,7 +39,7 @@ struct FontSpec {
 // Bits of a control's state at creation; zero means visible and enabled.
 enum InitialState : unsigned { kShownEnabled = 0, kHidden = 1, kDisabled = 2 };
 
-struct ControlSpec {
+struct ControlRow {
   ControlId id;
   ControlKind kind;
   ControlId container;
@@ -48,14 +48,14 @@ struct ControlSpec {
   TwipsRect rect;
   int tabIndex;
   unsigned initialState = kShownEnabled;
-  const FontSpec* font = nullptr;  // nullptr: the window's default font
+  const FontChoice* font = nullptr;  // nullptr: the window's default font
   // Text boxes only: multi-line boxes wrap their lines unless they have a
   // horizontal scroll bar.
   ScrollBars scrollBars = ScrollBars::kNone;
 };
 
 // A decorative line drawn straight onto the client area, end points in twips.
-struct LineSpec {
+struct LineRow {
   int x1;
   int y1;
   int x2;
@@ -70,7 +70,7 @@ struct FormArt {
   int backgroundPicture = 0;
 };
 
-struct FormSpec {
+struct FormTable {
   std::u16string_view caption;
   int clientWidth;   // twips
   int clientHeight;  // twips
@@ -78,16 +78,16 @@ struct FormSpec {
   // system places new windows.
   std::optional<TwipsPoint> position;
   BorderStyle border;
-  const FontSpec& defaultFont;
+  const FontChoice& defaultFont;
   FormArt art;
-  std::span<const ControlSpec> controls;
-  std::span<const LineSpec> lines = {};
+  std::span<const ControlRow> controls;
+  std::span<const LineRow> lines = {};
 };
 
 // The row of `id`, or nullptr when the window has no such control.
-const ControlSpec* FindControl(const FormSpec& form, ControlId id);
+const ControlRow* FindControl(const FormTable& form, ControlId id);
 
-constexpr bool StartsHidden(const ControlSpec& c) { return (c.initialState & kHidden) != 0; }
-constexpr bool StartsDisabled(const ControlSpec& c) { return (c.initialState & kDisabled) != 0; }
+constexpr bool StartsHidden(const ControlRow& c) { return (c.initialState & kHidden) != 0; }
+constexpr bool StartsDisabled(const ControlRow& c) { return (c.initialState & kDisabled) != 0; }
 
 }  // namespace quellbrook
