@@ -25,16 +25,15 @@ FakeWidget& FakeWindow::operator[](ControlId id) {
   return *found->second;
 }
 
-bool FakeWindow::Showing(ControlId id) {
-  for (ControlId at = id; at != kFormClientArea; at = (*this)[at].Row().container) {
-    if (!(*this)[at].Visible()) return false;
-  }
-  return true;
-}
+bool FakeWindow::Showing(ControlId id) { return WholeChain(id, &FakeWidget::Visible); }
 
 bool FakeWindow::Reachable(ControlId id) {
+  return WholeChain(id, &FakeWidget::Visible) && WholeChain(id, &FakeWidget::Enabled);
+}
+
+bool FakeWindow::WholeChain(ControlId id, bool (FakeWidget::*flag)() const) {
   for (ControlId at = id; at != kFormClientArea; at = (*this)[at].Row().container) {
-    if (!(*this)[at].Visible() || !(*this)[at].Enabled()) return false;
+    if (!((*this)[at].*flag)()) return false;
   }
   return true;
 }

@@ -53,6 +53,8 @@ class FakeWindow final : public Controls {
 
  private:
   bool Reachable(ControlId id);
+  // Whether `flag` holds for the control and every container around it.
+  bool WholeChain(ControlId id, bool (FakeWidget::*flag)() const);
 
   const FormTable& form_;
   Services& services_;
