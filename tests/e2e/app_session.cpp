@@ -66,14 +66,6 @@ std::wstring QuellbrookExePath() {
   return built;
 }
 
-std::wstring BesideDriver(std::wstring_view name) {
-  wchar_t self[MAX_PATH * 4] = {};
-  const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH * 4);
-  std::wstring folder(self, length);
-  folder.resize(folder.find_last_of(L"\\/") + 1);
-  return folder + std::wstring(name);
-}
-
 AppSession::AppSession(const std::wstring& workFolder) {
   job_ = CreateJobObjectW(nullptr, nullptr);
   JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};

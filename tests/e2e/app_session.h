@@ -22,8 +22,6 @@ constexpr int Frame(int n) { return 4000 + n; }
 // Quellbrook.exe as a Windows path: QUELLBROOK_EXE if set, else the one this
 // build produced.
 std::wstring QuellbrookExePath();
-// Files that the driver's build puts beside the driver.
-std::wstring BesideDriver(std::wstring_view name);
 
 class AppSession {
  public:

@@ -231,7 +231,7 @@ TEST_F(ScriptFiles, HiddenSystemScriptKeepsItsAttributesAfterSave) {
 TEST_F(ScriptFiles, OptimizeAndBackupRunTheSystemCmdNotOneInTheFolder) {
   ASSERT_TRUE(folder.Write(L"xp.bat", "@echo ran> launched.txt\r\n"));
   ASSERT_TRUE(folder.Write(L"bf.bat", "@echo backup> backup.txt\r\n"));
-  ASSERT_TRUE(folder.CopyIn(BesideDriver(L"planted_cmd.exe"), L"cmd.exe"))
+  ASSERT_TRUE(folder.CopyIn(test_support::BesideThisProgram(L"planted_cmd.exe"), L"cmd.exe"))
       << "planted_cmd.exe must lie beside the driver";
 
   ASSERT_TRUE(app->Click(Command(15))) << "optimize did not return at once";

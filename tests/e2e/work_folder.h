@@ -1,44 +1,40 @@
 #pragma once
-// A fresh folder under the Windows temp directory that serves one test as the
-// program's current directory, with byte-exact access to its files. Removed,
-// with everything in it, when the test ends.
+// A fresh folder that serves one test as the program's current directory, with
+// byte-exact access to its files by name. Removed, with everything in it, when
+// the test ends.
 
 #include <windows.h>
 
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "temp_folder.h"
 
 namespace quellbrook::e2e {
 
-class WorkFolder {
+class WorkFolder : public test_support::TempFolder {
  public:
-  WorkFolder();
-  ~WorkFolder();
-  WorkFolder(const WorkFolder&) = delete;
-  WorkFolder& operator=(const WorkFolder&) = delete;
+  WorkFolder() : TempFolder(L"quellbrook-e2e-") {}
 
-  // Empty when the folder could not be created.
-  const std::wstring& Path() const { return path_; }
-  std::wstring PathOf(std::wstring_view name) const;
-
-  bool Write(std::wstring_view name, std::string_view bytes) const;
+  bool Write(std::wstring_view name, std::string_view bytes) const {
+    return test_support::WriteBytes(*this / name, bytes);
+  }
   // The file's bytes, or nothing when it cannot be read.
-  std::optional<std::string> Read(std::wstring_view name) const;
-  bool Exists(std::wstring_view name) const;
-  bool CopyIn(const std::wstring& source, std::wstring_view name) const;
+  std::optional<std::string> Read(std::wstring_view name) const { return test_support::ReadBytes(*this / name); }
+  bool Exists(std::wstring_view name) const { return test_support::Exists(*this / name); }
+  bool CopyIn(const std::wstring& source, std::wstring_view name) const {
+    return ::CopyFileW(source.c_str(), (*this / name).c_str(), FALSE) != 0;
+  }
   // INVALID_FILE_ATTRIBUTES when the file is missing.
-  DWORD Attributes(std::wstring_view name) const;
-  bool SetAttributes(std::wstring_view name, DWORD attributes) const;
-  // Names of everything in the folder, hidden and system files included,
-  // sorted.
-  std::vector<std::wstring> Names() const;
+  DWORD Attributes(std::wstring_view name) const { return ::GetFileAttributesW((*this / name).c_str()); }
+  bool SetAttributes(std::wstring_view name, DWORD attributes) const {
+    return ::SetFileAttributesW((*this / name).c_str(), attributes) != 0;
+  }
   // Polls until the file exists and is not empty.
-  bool WaitForFile(std::wstring_view name, DWORD timeoutMs) const;
-
- private:
-  std::wstring path_;
+  bool WaitForFile(std::wstring_view name, DWORD timeoutMs) const {
+    return test_support::WaitForFile(*this / name, timeoutMs);
+  }
 };
 
 }  // namespace quellbrook::e2e

@@ -9,21 +9,22 @@
 #include "platform/file_channel.h"
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/file_store_win32.h"
-#include "test_folder.h"
+#include "temp_folder.h"
+#include "win32_test_support.h"
 
 namespace quellbrook::win32 {
 namespace {
 
-using testing::ReadBytes;
-using testing::TestFolder;
+using test_support::ReadBytes;
+using test_support::TempFolder;
 using testing::U16;
-using testing::WriteBytes;
+using test_support::WriteBytes;
 
 class FileChannelTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_EQ(::GetACP(), 936u) << "run with LC_ALL=zh_CN.UTF-8"; }
 
-  TestFolder folder_;
+  TempFolder folder_{L"qb-win32-"};
   Win32FileStore store_;
   AnsiCodePage codePage_;
   FileChannel files_{store_, codePage_};
@@ -37,12 +38,12 @@ TEST_F(FileChannelTest, WritesLinesInTheAnsiCodePage) {
   files_.CloseFile();
 
   EXPECT_EQ(ReadBytes(path), "@echo off\r\nrem \xD6\xD0\xCE\xC4\r\n");
-  EXPECT_EQ(folder_.Entries().size(), 1u);
+  EXPECT_EQ(folder_.Names().size(), 1u);
 }
 
 TEST_F(FileChannelTest, ReadsBackWhatAFileHolds) {
   std::wstring path = folder_ / L"hosts";
-  WriteBytes(path, "127.0.0.1 localhost\r\n# \xD6\xD0\xCE\xC4\rlast\nline");
+  ASSERT_TRUE(WriteBytes(path, "127.0.0.1 localhost\r\n# \xD6\xD0\xCE\xC4\rlast\nline"));
   files_.OpenForInput(U16(path));
   EXPECT_EQ(files_.ReadLine(), u"127.0.0.1 localhost");
   EXPECT_EQ(files_.ReadLine(), u"# 中文");
@@ -55,7 +56,7 @@ TEST_F(FileChannelTest, CopyingAFileLineByLineKeepsItsBytes) {
   const std::string bytes = std::string("a\0b\r\n", 5) + "\xFF\xD6\xD0\r\n" + "\x81";
   std::wstring source = folder_ / L"source";
   std::wstring copy = folder_ / L"copy";
-  WriteBytes(source, bytes);
+  ASSERT_TRUE(WriteBytes(source, bytes));
 
   files_.OpenForInput(U16(source));
   std::vector<std::u16string> lines;
@@ -70,19 +71,19 @@ TEST_F(FileChannelTest, CopyingAFileLineByLineKeepsItsBytes) {
 
 TEST_F(FileChannelTest, AnUnwritableCharacterKeepsTheOldFile) {
   std::wstring path = folder_ / L"list.txt";
-  WriteBytes(path, "old\r\n");
+  ASSERT_TRUE(WriteBytes(path, "old\r\n"));
   files_.OpenForOutput(U16(path));
   files_.WriteLine(u"fine");
   EXPECT_THROW(files_.WriteLine(u"\u0E01"), PlatformError);
   files_.Abandon();
 
   EXPECT_EQ(ReadBytes(path), "old\r\n");
-  EXPECT_EQ(folder_.Entries().size(), 1u);
+  EXPECT_EQ(folder_.Names().size(), 1u);
 }
 
 TEST_F(FileChannelTest, AReadOnlyFileCannotBeOpenedForOutput) {
   std::wstring path = folder_ / L"readonly.txt";
-  WriteBytes(path, "old\r\n");
+  ASSERT_TRUE(WriteBytes(path, "old\r\n"));
   ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
   try {
     files_.OpenForOutput(U16(path));

@@ -8,17 +8,18 @@
 #include "platform/failure.h"
 #include "platform/win32/file_store_win32.h"
 #include "platform/win32/unique_handle.h"
-#include "test_folder.h"
+#include "temp_folder.h"
+#include "win32_test_support.h"
 
 namespace quellbrook::win32 {
 namespace {
 
 using testing::CurrentDirectoryScope;
-using testing::Exists;
-using testing::ReadBytes;
-using testing::TestFolder;
+using test_support::Exists;
+using test_support::ReadBytes;
+using test_support::TempFolder;
 using testing::U16;
-using testing::WriteBytes;
+using test_support::WriteBytes;
 
 using Entries = std::vector<std::wstring>;
 
@@ -36,13 +37,13 @@ class FileStoreTest : public ::testing::Test {
     return 0;
   }
 
-  TestFolder folder_;
+  TempFolder folder_{L"qb-win32-"};
   Win32FileStore store_;
 };
 
 TEST_F(FileStoreTest, CommitReplacesTheContentAndLeavesOnlyTheTarget) {
   std::wstring target = folder_ / L"hosts";
-  WriteBytes(target, "old content, longer than the new one\r\n");
+  ASSERT_TRUE(WriteBytes(target, "old content, longer than the new one\r\n"));
 
   auto replacement = store_.BeginReplace(U16(target));
   replacement->Append("new ");
@@ -51,7 +52,7 @@ TEST_F(FileStoreTest, CommitReplacesTheContentAndLeavesOnlyTheTarget) {
   replacement.reset();
 
   EXPECT_EQ(ReadBytes(target), std::string("new \0bytes\r\n", 12));
-  EXPECT_EQ(folder_.Entries(), Entries{L"hosts"});
+  EXPECT_EQ(folder_.Names(), Entries{L"hosts"});
 }
 
 TEST_F(FileStoreTest, CommitCreatesAMissingFile) {
@@ -62,39 +63,39 @@ TEST_F(FileStoreTest, CommitCreatesAMissingFile) {
   replacement.reset();
 
   EXPECT_EQ(ReadBytes(target), "created");
-  EXPECT_EQ(folder_.Entries(), Entries{L"new.txt"});
+  EXPECT_EQ(folder_.Names(), Entries{L"new.txt"});
 }
 
 TEST_F(FileStoreTest, TheTargetStaysUntouchedUntilCommit) {
   std::wstring target = folder_ / L"list.txt";
-  WriteBytes(target, "old");
+  ASSERT_TRUE(WriteBytes(target, "old"));
   auto replacement = store_.BeginReplace(U16(target));
   replacement->Append("new");
   EXPECT_EQ(ReadBytes(target), "old");
-  EXPECT_EQ(folder_.Entries().size(), 2u);  // the target and its replacement
+  EXPECT_EQ(folder_.Names().size(), 2u);  // the target and its replacement
 }
 
 TEST_F(FileStoreTest, DroppingAnUncommittedReplacementKeepsTheOldFile) {
   std::wstring target = folder_ / L"list.txt";
-  WriteBytes(target, "old");
+  ASSERT_TRUE(WriteBytes(target, "old"));
   auto replacement = store_.BeginReplace(U16(target));
   replacement->Append("new");
   replacement.reset();
 
   EXPECT_EQ(ReadBytes(target), "old");
-  EXPECT_EQ(folder_.Entries(), Entries{L"list.txt"});
+  EXPECT_EQ(folder_.Names(), Entries{L"list.txt"});
 }
 
 TEST_F(FileStoreTest, DroppingAnUncommittedNewFileLeavesNothing) {
   auto replacement = store_.BeginReplace(U16(folder_ / L"never.txt"));
   replacement->Append("data");
   replacement.reset();
-  EXPECT_EQ(folder_.Entries(), Entries{});
+  EXPECT_EQ(folder_.Names(), Entries{});
 }
 
 TEST_F(FileStoreTest, AFailedCommitKeepsTheOldContentAndRemovesTheReplacement) {
   std::wstring target = folder_ / L"locked.txt";
-  WriteBytes(target, "old");
+  ASSERT_TRUE(WriteBytes(target, "old"));
   auto replacement = store_.BeginReplace(U16(target));
   replacement->Append("new");
   {
@@ -106,35 +107,35 @@ TEST_F(FileStoreTest, AFailedCommitKeepsTheOldContentAndRemovesTheReplacement) {
   replacement.reset();
 
   EXPECT_EQ(ReadBytes(target), "old");
-  EXPECT_EQ(folder_.Entries(), Entries{L"locked.txt"});
+  EXPECT_EQ(folder_.Names(), Entries{L"locked.txt"});
 }
 
 TEST_F(FileStoreTest, ALockedTargetIsRefusedAtTheStart) {
   std::wstring target = folder_ / L"locked.txt";
-  WriteBytes(target, "old");
+  ASSERT_TRUE(WriteBytes(target, "old"));
   UniqueFile lock(::CreateFileW(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
   ASSERT_TRUE(lock);
   EXPECT_EQ(FailureNumber([&] { store_.BeginReplace(U16(target)); }), static_cast<std::uint32_t>(ERROR_SHARING_VIOLATION));
   lock.Reset();
-  EXPECT_EQ(folder_.Entries(), Entries{L"locked.txt"});
+  EXPECT_EQ(folder_.Names(), Entries{L"locked.txt"});
 }
 
 TEST_F(FileStoreTest, AReadOnlyTargetIsRefusedAndKept) {
   std::wstring target = folder_ / L"readonly.txt";
-  WriteBytes(target, "keep me");
+  ASSERT_TRUE(WriteBytes(target, "keep me"));
   ASSERT_TRUE(::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
 
   EXPECT_EQ(FailureNumber([&] { store_.BeginReplace(U16(target)); }), static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
   EXPECT_EQ(ReadBytes(target), "keep me");
   EXPECT_EQ(::GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_READONLY, static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
-  EXPECT_EQ(folder_.Entries(), Entries{L"readonly.txt"});
+  EXPECT_EQ(folder_.Names(), Entries{L"readonly.txt"});
 }
 
 TEST_F(FileStoreTest, ADirectoryIsRefused) {
   std::wstring target = folder_ / L"sub";
   ASSERT_TRUE(::CreateDirectoryW(target.c_str(), nullptr));
   EXPECT_EQ(FailureNumber([&] { store_.BeginReplace(U16(target)); }), static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
-  EXPECT_EQ(folder_.Entries(), Entries{L"sub"});
+  EXPECT_EQ(folder_.Names(), Entries{L"sub"});
 }
 
 TEST_F(FileStoreTest, AMissingFolderFailsWithThePathInTheDescription) {
@@ -146,12 +147,12 @@ TEST_F(FileStoreTest, AMissingFolderFailsWithThePathInTheDescription) {
     EXPECT_EQ(failure.Number(), static_cast<std::uint32_t>(ERROR_PATH_NOT_FOUND));
     EXPECT_NE(failure.Description().find(U16(target)), std::u16string::npos);
   }
-  EXPECT_EQ(folder_.Entries(), Entries{});
+  EXPECT_EQ(folder_.Names(), Entries{});
 }
 
 TEST_F(FileStoreTest, HiddenAndSystemAttributesSurviveAReplace) {
   std::wstring target = folder_ / L"guarded.txt";
-  WriteBytes(target, "old");
+  ASSERT_TRUE(WriteBytes(target, "old"));
   constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
   ASSERT_TRUE(::SetFileAttributesW(target.c_str(), kHiddenSystem));
 
@@ -167,7 +168,7 @@ TEST_F(FileStoreTest, HiddenAndSystemAttributesSurviveAReplace) {
 
 TEST_F(FileStoreTest, RelativePathsResolveAgainstTheCurrentDirectory) {
   CurrentDirectoryScope inFolder(folder_.Path());
-  WriteBytes(folder_ / L"relative.txt", "old");
+  ASSERT_TRUE(WriteBytes(folder_ / L"relative.txt", "old"));
 
   auto replacement = store_.BeginReplace(u"relative.txt");
   replacement->Append("new");
@@ -183,13 +184,13 @@ TEST_F(FileStoreTest, RelativePathsResolveAgainstTheCurrentDirectory) {
 TEST_F(FileStoreTest, ReadAllGivesEveryByteOfALargeFile) {
   std::string content;
   for (int i = 0; i < 300000; ++i) content.push_back(static_cast<char>(i * 7 % 256));
-  WriteBytes(folder_ / L"large.bin", content);
+  ASSERT_TRUE(WriteBytes(folder_ / L"large.bin", content));
   EXPECT_EQ(store_.ReadAll(U16(folder_ / L"large.bin")), content);
 }
 
 TEST_F(FileStoreTest, ReadAllSharesAFileAnotherProgramIsWriting) {
   std::wstring path = folder_ / L"busy.txt";
-  WriteBytes(path, "shared");
+  ASSERT_TRUE(WriteBytes(path, "shared"));
   UniqueFile writer(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, 0, nullptr));
   ASSERT_TRUE(writer);
@@ -208,7 +209,7 @@ TEST_F(FileStoreTest, ReadAllOfAMissingFileNamesIt) {
 }
 
 TEST_F(FileStoreTest, ReadAllOfAnEmptyFileIsEmpty) {
-  WriteBytes(folder_ / L"empty.txt", "");
+  ASSERT_TRUE(WriteBytes(folder_ / L"empty.txt", ""));
   EXPECT_EQ(store_.ReadAll(U16(folder_ / L"empty.txt")), "");
 }
 

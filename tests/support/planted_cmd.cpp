@@ -1,6 +1,6 @@
-// A stranger's cmd.exe in the working folder. If Quellbrook ever starts it
+// A stranger's cmd.exe planted in a working folder. If Quellbrook ever starts it
 // instead of the system's command interpreter, it leaves planted.txt with its
-// command line behind, which the launch test looks for.
+// command line behind, which the launch tests look for.
 
 #include <windows.h>
 
