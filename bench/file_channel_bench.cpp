@@ -10,10 +10,10 @@
 #include <fstream>
 #include <string>
 
-#include "platform/file_channel.h"
-#include "platform/joined_text.h"
-#include "platform/posix/iconv_code_page.h"
-#include "platform/posix/posix_file_store.h"
+#include "core/file_channel.h"
+#include "core/joined_text.h"
+#include "fakes/iconv_code_page.h"
+#include "fakes/posix_file_store.h"
 
 namespace quellbrook {
 namespace {

@@ -1,8 +1,10 @@
 #include "app/form1.h"
 
 #include "app/platform_switch.h"
-#include "platform/services.h"
+#include "hosts/form3.h"
+#include "forms/services.h"
 #include "scripts/script_panel.h"
+#include "tweaks/form2.h"
 
 namespace quellbrook {
 namespace {
@@ -16,8 +18,8 @@ class Form1 final : public FormLogic {
       return RunPanelOperation(button->panel, button->operation, controls_, services_);
     }
     if (SwitchPlatform(control, controls_)) return;
-    if (control == Command(4)) return services_.windows.ShowSecondaryWindow(SecondaryWindow::kExtraOptimization);
-    if (control == Command(5)) return services_.windows.ShowSecondaryWindow(SecondaryWindow::kHostsFirewall);
+    if (control == Command(4)) return services_.windows.ShowSecondaryWindow(kForm2Window);
+    if (control == Command(5)) return services_.windows.ShowSecondaryWindow(kForm3Window);
   }
 
  private:

@@ -2,7 +2,7 @@
 // The main window: three script panels, the XP options, the platform switch and
 // the navigation to the two secondary windows.
 
-#include "platform/form_logic.h"
+#include "forms/form_logic.h"
 
 namespace quellbrook {
 

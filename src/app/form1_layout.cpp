@@ -3,8 +3,8 @@
 // lines.
 
 #include "app/form1.h"
-#include "platform/default_font.h"
-#include "platform/resource_ids.h"
+#include "forms/default_font.h"
+#include "resource_ids.h"
 
 namespace quellbrook {
 namespace {

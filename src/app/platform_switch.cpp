@@ -1,6 +1,6 @@
 #include "app/platform_switch.h"
 
-#include "platform/widget.h"
+#include "forms/widget.h"
 #include "scripts/script_panel.h"
 
 namespace quellbrook {

@@ -2,7 +2,7 @@
 // The platform buttons "XP", "Vista" and "Win7": each shows its panel, hides the
 // other two and leaves only its own optimize button enabled.
 
-#include "platform/control_id.h"
+#include "forms/control_id.h"
 
 namespace quellbrook {
 

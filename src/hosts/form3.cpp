@@ -1,7 +1,7 @@
 #include "hosts/form3.h"
 
-#include "platform/default_font.h"
-#include "platform/resource_ids.h"
+#include "forms/default_font.h"
+#include "resource_ids.h"
 
 namespace quellbrook {
 namespace {

@@ -1,8 +1,8 @@
 #include "scripts/script_panel.h"
 
-#include "platform/joined_text.h"
-#include "platform/services.h"
-#include "platform/widget.h"
+#include "core/joined_text.h"
+#include "forms/services.h"
+#include "forms/widget.h"
 
 namespace quellbrook {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/control_id.h"
+#include "forms/control_id.h"
 
 namespace quellbrook {
 

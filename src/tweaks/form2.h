@@ -1,7 +1,7 @@
 #pragma once
 // The extra optimization window.
 
-#include "platform/form_logic.h"
+#include "forms/form_logic.h"
 
 namespace quellbrook {
 

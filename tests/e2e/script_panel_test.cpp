@@ -115,7 +115,7 @@ TEST_P(ScriptPanelCycle, RefreshEditAndSaveWriteExactlyTheTextBack) {
       EXPECT_EQ(folder.Read(other.script), "untouched\r\n");
     }
   }
-  EXPECT_EQ(folder.Names(), (std::vector<std::wstring>{L"Win7.bat", L"vista.bat", L"xp.bat"}));
+  EXPECT_EQ(folder.Names(), (std::vector<test_support::path>{L"Win7.bat", L"vista.bat", L"xp.bat"}));
 }
 
 TEST_P(ScriptPanelCycle, RefreshWhileEditingReloadsTheFile) {
@@ -179,7 +179,7 @@ TEST_F(ScriptFiles, BytesOutsideTheCodePageSurviveRefreshAndSave) {
   // text gets one more CR LF at its end.
   EXPECT_EQ(folder.Read(kXp.script),
             "a\x81 b\r\n\xff\r\nnul\0mid\r\n\xd6\xd0\xce\xc4x\xd6\r\nlone\r\ncr\nlf\r\nend\r\n\r\n"sv);
-  EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"xp.bat"});
+  EXPECT_EQ(folder.Names(), std::vector<test_support::path>{L"xp.bat"});
 }
 
 TEST_F(ScriptFiles, UnrepresentableCharacterFailsTheSaveAndLeavesTheFile) {
@@ -193,7 +193,7 @@ TEST_F(ScriptFiles, UnrepresentableCharacterFailsTheSaveAndLeavesTheFile) {
   EXPECT_NE(report->find(L"\u0E01"), std::wstring::npos) << Narrow(*report);
   EXPECT_TRUE(ContainsNumber(*report, 3)) << "names the line: " << Narrow(*report);
   EXPECT_EQ(folder.Read(kXp.script), original);
-  EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"xp.bat"});
+  EXPECT_EQ(folder.Names(), std::vector<test_support::path>{L"xp.bat"});
   // The panel stays in its editing state.
   EXPECT_TRUE(app->Enabled(kXp.save));
   EXPECT_TRUE(app->Enabled(kXp.text));
@@ -210,7 +210,7 @@ TEST_F(ScriptFiles, ReadOnlyScriptIsNotOverwritten) {
   EXPECT_TRUE(ContainsNumber(*report, ERROR_ACCESS_DENIED)) << Narrow(*report);
   EXPECT_EQ(folder.Read(kXp.script), original);
   EXPECT_NE(folder.Attributes(kXp.script) & FILE_ATTRIBUTE_READONLY, 0u);
-  EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"xp.bat"});
+  EXPECT_EQ(folder.Names(), std::vector<test_support::path>{L"xp.bat"});
   EXPECT_TRUE(app->Enabled(kXp.save));
 }
 
@@ -225,7 +225,7 @@ TEST_F(ScriptFiles, HiddenSystemScriptKeepsItsAttributesAfterSave) {
   const DWORD attributes = folder.Attributes(kXp.script);
   EXPECT_NE(attributes & FILE_ATTRIBUTE_HIDDEN, 0u) << std::hex << attributes;
   EXPECT_NE(attributes & FILE_ATTRIBUTE_SYSTEM, 0u) << std::hex << attributes;
-  EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"xp.bat"});
+  EXPECT_EQ(folder.Names(), std::vector<test_support::path>{L"xp.bat"});
 }
 
 TEST_F(ScriptFiles, OptimizeAndBackupRunTheSystemCmdNotOneInTheFolder) {

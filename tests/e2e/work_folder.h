@@ -9,13 +9,14 @@
 #include <string>
 #include <string_view>
 
-#include "temp_folder.h"
+#include "beside_program.h"
+#include "test_files.h"
 
 namespace quellbrook::e2e {
 
 class WorkFolder : public test_support::TempFolder {
  public:
-  WorkFolder() : TempFolder(L"quellbrook-e2e-") {}
+  WorkFolder() : TempFolder("quellbrook-e2e-") {}
 
   bool Write(std::wstring_view name, std::string_view bytes) const {
     return test_support::WriteBytes(*this / name, bytes);
@@ -33,7 +34,7 @@ class WorkFolder : public test_support::TempFolder {
   }
   // Polls until the file exists and is not empty.
   bool WaitForFile(std::wstring_view name, DWORD timeoutMs) const {
-    return test_support::WaitForFile(*this / name, timeoutMs);
+    return test_support::WaitForFile(*this / name, std::chrono::milliseconds(timeoutMs));
   }
 };
 

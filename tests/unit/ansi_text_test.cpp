@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/ansi_text.h"
-#include "platform/posix/iconv_code_page.h"
+#include "core/ansi_text.h"
+#include "fakes/iconv_code_page.h"
 
 namespace quellbrook {
 namespace {

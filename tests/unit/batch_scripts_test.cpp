@@ -10,15 +10,17 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "support/test_files.h"
+
 namespace {
+
+using quellbrook::test_support::ReadBytes;
 
 const std::string kSourceDir = QUELLBROOK_SOURCE_DIR;
 
@@ -46,12 +48,6 @@ std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return text;
-}
-
-std::optional<std::string> ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 std::optional<std::string> ReadScript(const std::string& name) {

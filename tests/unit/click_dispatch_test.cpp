@@ -1,16 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
+#include <system_error>
 
-#include "platform/failure.h"
-#include "platform/form_logic.h"
-#include "test_support.h"
+#include "core/failure.h"
+#include "forms/form_logic.h"
+#include "fakes/fake_services.h"
+#include "support/gbk.h"
+#include "support/test_files.h"
 
 namespace quellbrook {
 namespace {
 
-using testing::ReadBytes;
-using testing::WriteBytes;
+using test_support::ReadBytes;
+using test_support::WriteBytes;
 
 class LambdaLogic final : public FormLogic {
  public:
@@ -21,21 +25,24 @@ class LambdaLogic final : public FormLogic {
   std::function<void()> handler_;
 };
 
+std::u16string AsciiOf(const std::string& text) { return std::u16string(text.begin(), text.end()); }
+
 class ClickDispatchTest : public ::testing::Test {
  protected:
   void Run(std::function<void()> handler) {
     LambdaLogic logic(std::move(handler));
-    RunClickHandler(logic, Command(1), platform_.services);
+    RunClickHandler(logic, Command(1), platform_.services());
   }
 
-  testing::TemporaryWorkingFolder folder_;
-  testing::SubstituteServices platform_;
+  test_support::TempFolder folder_;
+  test_support::CurrentFolderScope inFolder_{folder_.Path()};
+  FakeServices platform_;
 };
 
 TEST_F(ClickDispatchTest, AnUntrappedFailureEndsTheHandlerAndIsReported) {
   bool reachedTheEnd = false;
   Run([&] {
-    platform_.files.OpenForInput(u"missing.bat");
+    platform_.files().OpenForInput(u"missing.bat");
     reachedTheEnd = true;
   });
   EXPECT_FALSE(reachedTheEnd);
@@ -46,26 +53,48 @@ TEST_F(ClickDispatchTest, AnUntrappedFailureEndsTheHandlerAndIsReported) {
 TEST_F(ClickDispatchTest, AFailureInTheMiddleOfAWriteClosesTheChannelAndKeepsTheOldFile) {
   WriteBytes("x.bat", "old\r\n");
   Run([&] {
-    platform_.files.OpenForOutput(u"x.bat");
-    platform_.files.WriteLine(u"half");
+    platform_.files().OpenForOutput(u"x.bat");
+    platform_.files().WriteLine(u"half");
     throw SystemError(error_number::kAccessDenied);
   });
-  EXPECT_FALSE(platform_.files.IsOpen());
+  EXPECT_FALSE(platform_.files().IsOpen());
   EXPECT_EQ(ReadBytes("x.bat"), "old\r\n");
-  EXPECT_EQ(folder_.FileNames(), std::vector<std::string>{"x.bat"});
+  EXPECT_EQ(folder_.Names(), std::vector<test_support::path>{"x.bat"});
 
   Run([&] {
-    platform_.files.OpenForOutput(u"x.bat");
-    platform_.files.WriteLine(u"next");
-    platform_.files.CloseFile();
+    platform_.files().OpenForOutput(u"x.bat");
+    platform_.files().WriteLine(u"next");
+    platform_.files().CloseFile();
   });
   EXPECT_EQ(ReadBytes("x.bat"), "next\r\n");
 }
 
-TEST_F(ClickDispatchTest, RunningOutOfMemoryIsReportedLikeAnyOtherFailure) {
-  Run([] { throw std::bad_alloc(); });
-  ASSERT_EQ(platform_.boxes.failures.size(), 1u);
-  EXPECT_EQ(platform_.boxes.failures[0].Number(), error_number::kNotEnoughMemory);
+// Whatever a handler throws is reported with a fitting number and a Chinese
+// description, and the program goes on.
+TEST_F(ClickDispatchTest, EveryExceptionIsReportedAndTheNextClickRuns) {
+  struct Row {
+    std::function<void()> raise;
+    std::uint32_t number;
+    std::u16string description;
+  };
+  const Row rows[] = {
+      {[] { throw std::bad_alloc(); }, error_number::kNotEnoughMemory, u"存储空间不足，无法处理此命令。"},
+      {[] { throw std::length_error("basic_string::_M_create"); }, error_number::kNotEnoughMemory,
+       u"存储空间不足，无法处理此命令。"},
+      {[] { throw std::system_error(std::make_error_code(std::errc::io_error), "flush"); },
+       error_number::kInternalError, u"发生内部错误。\r\nflush: " + AsciiOf(std::make_error_code(std::errc::io_error).message())},
+      {[] { throw std::runtime_error("\xb4\xed\xce\xf3"); }, error_number::kInternalError, u"发生内部错误。"},
+  };
+  for (const Row& row : rows) {
+    platform_.boxes.failures.clear();
+    Run(row.raise);
+    ASSERT_EQ(platform_.boxes.failures.size(), 1u);
+    EXPECT_EQ(platform_.boxes.failures[0].Number(), row.number);
+    EXPECT_EQ(platform_.boxes.failures[0].Description(), row.description);
+  }
+  bool ran = false;
+  Run([&] { ran = true; });
+  EXPECT_TRUE(ran);
 }
 
 TEST(FailureReportText, ShowsTheNumberAndTheDescription) {
@@ -79,7 +108,7 @@ TEST(FailureReportText, ShowsTheNumberAndTheDescription) {
 TEST(SystemError, AddsTheDetailBelowTheSystemText) {
   const PlatformError failure = SystemError(error_number::kFileNotFound, u"xp.bat");
   EXPECT_EQ(failure.Number(), 2u);
-  EXPECT_EQ(failure.Description(), SystemErrorText(2) + u"\r\nxp.bat");
+  EXPECT_EQ(failure.Description(), u"系统找不到指定的文件。\r\nxp.bat");
 }
 
 }  // namespace

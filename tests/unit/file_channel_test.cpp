@@ -2,16 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/failure.h"
-#include "platform/joined_text.h"
-#include "test_support.h"
+#include "core/failure.h"
+#include "core/file_channel.h"
+#include "core/joined_text.h"
+#include "fakes/iconv_code_page.h"
+#include "fakes/posix_file_store.h"
+#include "support/gbk.h"
+#include "support/test_files.h"
 
 namespace quellbrook {
 namespace {
 
 using namespace std::string_literals;
-using testing::ReadBytes;
-using testing::WriteBytes;
+using test_support::ReadBytes;
+using test_support::WriteBytes;
 
 class FileChannelTest : public ::testing::Test {
  protected:
@@ -36,7 +40,8 @@ class FileChannelTest : public ::testing::Test {
     return 0;
   }
 
-  testing::TemporaryWorkingFolder folder_;
+  test_support::TempFolder folder_;
+  test_support::CurrentFolderScope inFolder_{folder_.Path()};
   PosixFileStore store_;
   IconvCodePage codePage_{"CP936", 2};
   FileChannel files_{store_, codePage_};
@@ -61,7 +66,7 @@ TEST_F(FileChannelTest, ALastLineWithoutTerminatorCountsAndAFinalTerminatorAddsN
 }
 
 TEST_F(FileChannelTest, ReadsInCodePage936) {
-  EXPECT_EQ(ReadLines(testing::Gbk(u"关闭服务\r\n")), (Lines{u"关闭服务"}));
+  EXPECT_EQ(ReadLines(test_support::Gbk(u"关闭服务\r\n")), (Lines{u"关闭服务"}));
 }
 
 TEST_F(FileChannelTest, ReadingPastTheEndFails) {
@@ -93,7 +98,7 @@ TEST_F(FileChannelTest, WriteLineAddsCrLfAndKeepsTheTextsOwnBreaks) {
   files_.WriteLine(u"");
   files_.WriteLine(u"服务");
   files_.CloseFile();
-  EXPECT_EQ(ReadBytes("out.txt"), "a\r\nb\nc\r\r\n\r\n"s + testing::Gbk(u"服务") + "\r\n");
+  EXPECT_EQ(ReadBytes("out.txt"), "a\r\nb\nc\r\r\n\r\n"s + test_support::Gbk(u"服务") + "\r\n");
 }
 
 TEST_F(FileChannelTest, LoadAndSaveGiveBackTheSameBytesApartFromTheLineRules) {
@@ -111,7 +116,7 @@ TEST_F(FileChannelTest, TheOldFileStaysUntilTheNewOneIsComplete) {
   EXPECT_EQ(ReadBytes("x.bat"), "old\r\n");
   files_.CloseFile();
   EXPECT_EQ(ReadBytes("x.bat"), "new\r\n");
-  EXPECT_EQ(folder_.FileNames(), std::vector<std::string>{"x.bat"}) << "no temporary file stays behind";
+  EXPECT_EQ(folder_.Names(), std::vector<test_support::path>{"x.bat"}) << "no temporary file stays behind";
 }
 
 TEST_F(FileChannelTest, AnUnrepresentableCharacterFailsTheSaveAndLeavesTheFileUntouched) {
@@ -124,7 +129,7 @@ TEST_F(FileChannelTest, AnUnrepresentableCharacterFailsTheSaveAndLeavesTheFileUn
   EXPECT_NE(lastFailure_.find(u"U+0E01"), std::u16string::npos);
   files_.Abandon();
   EXPECT_EQ(ReadBytes("x.bat"), "old\r\n");
-  EXPECT_EQ(folder_.FileNames(), std::vector<std::string>{"x.bat"});
+  EXPECT_EQ(folder_.Names(), std::vector<test_support::path>{"x.bat"});
   EXPECT_FALSE(files_.IsOpen());
 }
 
@@ -134,7 +139,7 @@ TEST_F(FileChannelTest, AReadOnlyFileIsNeverReplaced) {
   EXPECT_EQ(FailureOf([&] { files_.OpenForOutput(u"ro.bat"); }), error_number::kAccessDenied);
   EXPECT_FALSE(files_.IsOpen());
   EXPECT_EQ(ReadBytes("ro.bat"), "keep\r\n");
-  EXPECT_EQ(folder_.FileNames(), std::vector<std::string>{"ro.bat"});
+  EXPECT_EQ(folder_.Names(), std::vector<test_support::path>{"ro.bat"});
 }
 
 TEST_F(FileChannelTest, SavingCreatesAMissingFileButNotAMissingFolder) {
@@ -160,7 +165,7 @@ TEST_F(FileChannelTest, AFailedCommitLeavesNoTemporaryFile) {
   std::filesystem::remove("x.bat");
   std::filesystem::create_directories("x.bat/inside");
   EXPECT_NE(FailureOf([&] { files_.CloseFile(); }), 0u);
-  EXPECT_EQ(folder_.FileNames(), std::vector<std::string>{"x.bat"});
+  EXPECT_EQ(folder_.Names(), std::vector<test_support::path>{"x.bat"});
   EXPECT_FALSE(files_.IsOpen());
 }
 

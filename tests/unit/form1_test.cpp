@@ -1,18 +1,23 @@
 #include <gtest/gtest.h>
 
 #include "app/form1.h"
-#include "platform/substitutes/fake_window.h"
+#include "hosts/form3.h"
+#include "tweaks/form2.h"
+#include "fakes/fake_window.h"
 #include "scripts/script_panel.h"
-#include "test_support.h"
+#include "fakes/fake_services.h"
+#include "support/gbk.h"
+#include "support/test_files.h"
 
 namespace quellbrook {
 namespace {
 
 class Form1Test : public ::testing::Test {
  protected:
-  testing::TemporaryWorkingFolder folder_;
-  testing::SubstituteServices platform_;
-  FakeWindow form_{kForm1Window, platform_.services};
+  test_support::TempFolder folder_;
+  test_support::CurrentFolderScope inFolder_{folder_.Path()};
+  FakeServices platform_;
+  FakeWindow form_{kForm1Window, platform_.services()};
 
   // Visible frames and enabled optimize buttons, for comparing whole states.
   std::string SwitchState() {
@@ -62,7 +67,7 @@ TEST_F(Form1Test, EachPlatformButtonShowsOnlyItsPanelAndEnablesOnlyItsOptimizeBu
 }
 
 TEST_F(Form1Test, TheSwitchLeavesPanelStateAlone) {
-  testing::WriteBytes("xp.bat", "echo xp\r\n");
+  test_support::WriteBytes("xp.bat", "echo xp\r\n");
   form_.Click(Command(6));
   form_.Click(Command(7));
   form_[Text(2)].SetText(u"unsaved");
@@ -91,8 +96,7 @@ TEST_F(Form1Test, NavigationButtonsShowTheSecondaryWindows) {
   form_.Click(Command(4));
   form_.Click(Command(5));
   EXPECT_EQ(platform_.windows.shown,
-            (std::vector<SecondaryWindow>{SecondaryWindow::kExtraOptimization, SecondaryWindow::kExtraOptimization,
-                                          SecondaryWindow::kHostsFirewall}));
+            (std::vector<const WindowDefinition*>{&kForm2Window, &kForm2Window, &kForm3Window}));
 }
 
 TEST_F(Form1Test, AFailureToShowAWindowIsReportedAndTheProgramGoesOn) {

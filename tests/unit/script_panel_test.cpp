@@ -3,16 +3,18 @@
 #include <gtest/gtest.h>
 
 #include "app/form1.h"
-#include "platform/substitutes/fake_window.h"
+#include "fakes/fake_window.h"
 #include "scripts/script_panel.h"
-#include "test_support.h"
+#include "fakes/fake_services.h"
+#include "support/gbk.h"
+#include "support/test_files.h"
 
 namespace quellbrook {
 namespace {
 
 using namespace std::string_literals;
-using testing::ReadBytes;
-using testing::WriteBytes;
+using test_support::ReadBytes;
+using test_support::WriteBytes;
 
 class ScriptPanelTest : public ::testing::TestWithParam<std::size_t> {
  protected:
@@ -31,13 +33,14 @@ class ScriptPanelTest : public ::testing::TestWithParam<std::size_t> {
 
   const ScriptPanel& panel_ = kScriptPanels[GetParam()];
   const bool unlocks_ = panel_.refreshUnlocksEdit;
-  testing::TemporaryWorkingFolder folder_;
-  testing::SubstituteServices platform_;
-  FakeWindow form_{kForm1Window, platform_.services};
+  test_support::TempFolder folder_;
+  test_support::CurrentFolderScope inFolder_{folder_.Path()};
+  FakeServices platform_;
+  FakeWindow form_{kForm1Window, platform_.services()};
 };
 
 TEST_P(ScriptPanelTest, RefreshShowsTheScriptAsJoinedText) {
-  WriteBytes(File(), testing::Gbk(u"@echo off\r\nsc config Spooler start= AUTO"));
+  WriteBytes(File(), test_support::Gbk(u"@echo off\r\nsc config Spooler start= AUTO"));
   const std::string before = Flags();
   ASSERT_TRUE(form_.Click(panel_.refreshButton));
   EXPECT_EQ(form_[panel_.textBox].Text(), u"@echo off\r\nsc config Spooler start= AUTO\r\n");
@@ -65,14 +68,14 @@ TEST_P(ScriptPanelTest, SaveWritesTheBoxThenConfirmsThenLocks) {
   form_.Click(panel_.editButton);
   form_[panel_.textBox].SetText(u"rem 关闭服务\r\nsc config Spooler start= DISABLED\r\n");
   platform_.boxes.whileMessageShown = [&](std::u16string_view) {
-    EXPECT_EQ(ReadBytes(File()), testing::Gbk(u"rem 关闭服务\r\nsc config Spooler start= DISABLED\r\n\r\n"))
+    EXPECT_EQ(ReadBytes(File()), test_support::Gbk(u"rem 关闭服务\r\nsc config Spooler start= DISABLED\r\n\r\n"))
         << "the file is complete before the confirmation shows";
     EXPECT_EQ(Flags(), "T-S") << "the panel locks only after the confirmation is closed";
   };
   ASSERT_TRUE(form_.Click(panel_.saveButton));
   EXPECT_EQ(platform_.boxes.messages, std::vector<std::u16string>{std::u16string(panel_.saveConfirmation)});
   EXPECT_EQ(Flags(), "-E-");
-  EXPECT_EQ(folder_.FileNames(), std::vector<std::string>{File()});
+  EXPECT_EQ(folder_.Names(), std::vector<test_support::path>{File()});
 }
 
 TEST_P(ScriptPanelTest, EachRefreshAndSaveCycleAddsOneEmptyLine) {
@@ -103,7 +106,7 @@ TEST_P(ScriptPanelTest, RefreshOfAMissingScriptIsReportedAndChangesNothing) {
   EXPECT_EQ(platform_.boxes.failures[0].Number(), 2u);
   EXPECT_EQ(form_[panel_.textBox].Text(), before);
   EXPECT_EQ(Flags(), flags);
-  EXPECT_FALSE(platform_.files.IsOpen());
+  EXPECT_FALSE(platform_.files().IsOpen());
 
   WriteBytes(File(), "now here");
   form_.Click(panel_.refreshButton);
@@ -136,7 +139,7 @@ TEST_P(ScriptPanelTest, ACharacterTheCodePageCannotHoldFailsTheSaveNamingItsLine
   EXPECT_NE(report.find(u"😀"), std::u16string::npos);
   EXPECT_TRUE(platform_.boxes.messages.empty());
   EXPECT_EQ(ReadBytes(File()), "keep\r\n");
-  EXPECT_EQ(folder_.FileNames(), std::vector<std::string>{File()});
+  EXPECT_EQ(folder_.Names(), std::vector<test_support::path>{File()});
   EXPECT_EQ(Flags(), "T-S");
 }
 
@@ -148,7 +151,7 @@ TEST_P(ScriptPanelTest, BackupAndOptimizeLaunchCommandWindowsAndChangeNothing) {
   const std::u16string optimize(panel_.optimizeCommandLine);
   EXPECT_EQ(platform_.launcher.commandLines, (std::vector<std::u16string>{u"cmd /k bf.bat", optimize, optimize}));
   EXPECT_EQ(Flags(), flags);
-  EXPECT_TRUE(folder_.FileNames().empty()) << "no script is checked or created";
+  EXPECT_TRUE(folder_.Names().empty()) << "no script is checked or created";
 }
 
 TEST_P(ScriptPanelTest, AFailedLaunchIsReported) {
@@ -180,23 +183,24 @@ INSTANTIATE_TEST_SUITE_P(AllPanels, ScriptPanelTest, ::testing::Values(0u, 1u, 2
 // Rows that differ between the panels.
 class PanelDifferencesTest : public ::testing::Test {
  protected:
-  testing::TemporaryWorkingFolder folder_;
-  testing::SubstituteServices platform_;
-  FakeWindow form_{kForm1Window, platform_.services};
+  test_support::TempFolder folder_;
+  test_support::CurrentFolderScope inFolder_{folder_.Path()};
+  FakeServices platform_;
+  FakeWindow form_{kForm1Window, platform_.services()};
 };
 
 TEST_F(PanelDifferencesTest, WithoutItsScriptTheXpPanelNeverReachesSave) {
   form_.Click(Command(6));
   EXPECT_FALSE(form_.Click(Command(7)));
   EXPECT_FALSE(form_.Click(Command(8)));
-  EXPECT_TRUE(folder_.FileNames().empty());
+  EXPECT_TRUE(folder_.Names().empty());
 }
 
 TEST_F(PanelDifferencesTest, TheWin7PanelCanSaveItsInitialTextBeforeAnyRefresh) {
   form_.Click(Command(17));
   ASSERT_TRUE(form_.Click(Command(20)));
   ASSERT_TRUE(form_.Click(Command(21)));
-  EXPECT_EQ(ReadBytes("Win7.bat"), testing::Gbk(u"暂提供后台处理，不提供功能\r\n\r\n"));
+  EXPECT_EQ(ReadBytes("Win7.bat"), test_support::Gbk(u"暂提供后台处理，不提供功能\r\n\r\n"));
   EXPECT_EQ(platform_.boxes.messages, std::vector<std::u16string>{u"成功写入Win7.bat文件……"});
 }
 

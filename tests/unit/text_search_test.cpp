@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/text_search.h"
+#include "core/text_search.h"
 
 namespace quellbrook {
 namespace {

@@ -5,8 +5,8 @@
 
 #include <windows.h>
 
-#include "platform/ansi_text.h"
-#include "platform/win32/ansi_code_page.h"
+#include "core/ansi_text.h"
+#include "win32/ansi_code_page.h"
 
 namespace quellbrook::win32 {
 namespace {

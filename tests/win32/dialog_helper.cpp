@@ -2,9 +2,11 @@
 
 #include <chrono>
 
-#include "platform/win32/window_text.h"
+#include "win32/window_text.h"
 
-namespace quellbrook::win32::testing {
+namespace quellbrook::test_support {
+
+using win32::WindowText;
 namespace {
 
 struct Search {
@@ -62,4 +64,4 @@ void PressButton(HWND dialog, int id) {
   ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
 
-}  // namespace quellbrook::win32::testing
+}  // namespace quellbrook::test_support

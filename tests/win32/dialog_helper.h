@@ -9,7 +9,7 @@
 #include <string>
 #include <thread>
 
-namespace quellbrook::win32::testing {
+namespace quellbrook::test_support {
 
 // Waits for the visible dialog "#32770" captioned `title` that belongs to
 // `uiThread`, runs `act` on it, and cancels any dialog of that thread if none
@@ -33,4 +33,4 @@ std::wstring ItemText(HWND dialog, int id);
 // Presses a dialog button the way a click would, by its command.
 void PressButton(HWND dialog, int id);
 
-}  // namespace quellbrook::win32::testing
+}  // namespace quellbrook::test_support

@@ -5,26 +5,26 @@
 
 #include <windows.h>
 
-#include "platform/failure.h"
-#include "platform/file_channel.h"
-#include "platform/win32/ansi_code_page.h"
-#include "platform/win32/file_store_win32.h"
-#include "temp_folder.h"
-#include "win32_test_support.h"
+#include "core/failure.h"
+#include "core/file_channel.h"
+#include "win32/ansi_code_page.h"
+#include "win32/file_store.h"
+#include "test_files.h"
+#include "u16.h"
 
 namespace quellbrook::win32 {
 namespace {
 
 using test_support::ReadBytes;
 using test_support::TempFolder;
-using testing::U16;
+using test_support::U16;
 using test_support::WriteBytes;
 
 class FileChannelTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_EQ(::GetACP(), 936u) << "run with LC_ALL=zh_CN.UTF-8"; }
 
-  TempFolder folder_{L"qb-win32-"};
+  TempFolder folder_{"qb-win32-"};
   Win32FileStore store_;
   AnsiCodePage codePage_;
   FileChannel files_{store_, codePage_};

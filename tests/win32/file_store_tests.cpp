@@ -5,23 +5,23 @@
 
 #include <windows.h>
 
-#include "platform/failure.h"
-#include "platform/win32/file_store_win32.h"
-#include "platform/win32/unique_handle.h"
-#include "temp_folder.h"
-#include "win32_test_support.h"
+#include "core/failure.h"
+#include "win32/file_store.h"
+#include "win32/unique_handle.h"
+#include "test_files.h"
+#include "u16.h"
 
 namespace quellbrook::win32 {
 namespace {
 
-using testing::CurrentDirectoryScope;
+using test_support::CurrentFolderScope;
 using test_support::Exists;
 using test_support::ReadBytes;
 using test_support::TempFolder;
-using testing::U16;
+using test_support::U16;
 using test_support::WriteBytes;
 
-using Entries = std::vector<std::wstring>;
+using Entries = std::vector<test_support::path>;
 
 class FileStoreTest : public ::testing::Test {
  protected:
@@ -37,7 +37,7 @@ class FileStoreTest : public ::testing::Test {
     return 0;
   }
 
-  TempFolder folder_{L"qb-win32-"};
+  TempFolder folder_{"qb-win32-"};
   Win32FileStore store_;
 };
 
@@ -167,7 +167,7 @@ TEST_F(FileStoreTest, HiddenAndSystemAttributesSurviveAReplace) {
 }
 
 TEST_F(FileStoreTest, RelativePathsResolveAgainstTheCurrentDirectory) {
-  CurrentDirectoryScope inFolder(folder_.Path());
+  CurrentFolderScope inFolder(folder_.Path());
   ASSERT_TRUE(WriteBytes(folder_ / L"relative.txt", "old"));
 
   auto replacement = store_.BeginReplace(u"relative.txt");

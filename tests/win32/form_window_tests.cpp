@@ -8,18 +8,14 @@
 #include <optional>
 #include <vector>
 
-#include "platform/failure.h"
-#include "platform/file_channel.h"
-#include "platform/win32/ansi_code_page.h"
-#include "platform/win32/dpi.h"
-#include "platform/win32/environment_win32.h"
-#include "platform/win32/file_store_win32.h"
-#include "platform/win32/form_window.h"
-#include "platform/win32/launcher_win32.h"
-#include "platform/win32/message_loop.h"
-#include "platform/win32/scripting_host_win32.h"
-#include "platform/win32/secondary_windows_win32.h"
-#include "platform/win32/window_text.h"
+#include "core/failure.h"
+#include "forms/service_set.h"
+#include "win32/dpi.h"
+#include "win32/form_window.h"
+#include "win32/message_loop.h"
+#include "win32/program_services.h"
+#include "win32/secondary_windows.h"
+#include "win32/window_text.h"
 
 namespace quellbrook::win32 {
 namespace {
@@ -109,7 +105,7 @@ class RecordingBoxes final : public MessageBoxes {
 
 class NoSecondaryWindows final : public SecondaryWindows {
  public:
-  void ShowSecondaryWindow(SecondaryWindow) override {}
+  void ShowSecondaryWindow(const WindowDefinition&) override {}
 };
 
 std::wstring ClassOf(HWND window) {
@@ -128,6 +124,14 @@ std::vector<int> ChildIds(HWND parent) {
 
 class FormWindowTest : public ::testing::Test {
  protected:
+  // The program's services, but for boxes that record and no secondary windows.
+  ServiceSet::Parts TestParts(std::unique_ptr<RecordingBoxes> boxes) {
+    ServiceSet::Parts parts = Win32ServiceParts(dialogOwner_, tracker_);
+    parts.boxes = std::move(boxes);
+    parts.windows = std::make_unique<NoSecondaryWindows>();
+    return parts;
+  }
+
   void SetUp() override {
     clicks = &clicks_;
     form_ = std::make_unique<FormWindow>(
@@ -166,15 +170,10 @@ class FormWindowTest : public ::testing::Test {
   std::vector<Click> clicks_;
   FormTracker tracker_;
   DialogOwner dialogOwner_;
-  RecordingBoxes boxes_{dialogOwner_};
-  Win32Launcher launcher_;
-  Win32Environment environment_;
-  Win32FileStore store_;
-  AnsiCodePage codePage_;
-  FileChannel files_{store_, codePage_};
-  Win32ScriptingHostFactory scripting_;
-  NoSecondaryWindows windows_;
-  Services services_{boxes_, launcher_, environment_, files_, scripting_, windows_};
+  std::unique_ptr<RecordingBoxes> madeBoxes_ = std::make_unique<RecordingBoxes>(dialogOwner_);
+  RecordingBoxes& boxes_ = *madeBoxes_;
+  ServiceSet set_{TestParts(std::move(madeBoxes_))};
+  Services& services_ = set_.Get();
   std::unique_ptr<FormWindow> form_;
 };
 
@@ -393,12 +392,12 @@ class SecondaryWindowsTest : public FormWindowTest, public FormFactory {
   static HWND Find(const wchar_t* caption) { return ::FindWindowW(kFormClassName, caption); }
 
   std::optional<Win32SecondaryWindows> secondary_ =
-      std::optional<Win32SecondaryWindows>(std::in_place, *this, kDefinition, kOtherDefinition);
+      std::optional<Win32SecondaryWindows>(std::in_place, *this);
 };
 
 TEST_F(SecondaryWindowsTest, EachWindowExistsOnceAndComesBackFreshAfterClosing) {
   form_.reset();  // the fixture's form has the same caption as the first window
-  secondary_->ShowSecondaryWindow(SecondaryWindow::kExtraOptimization);
+  secondary_->ShowSecondaryWindow(kDefinition);
   HWND first = Find(L"测试窗口");
   ASSERT_NE(first, nullptr);
   EXPECT_TRUE(::IsWindowVisible(first));
@@ -406,18 +405,18 @@ TEST_F(SecondaryWindowsTest, EachWindowExistsOnceAndComesBackFreshAfterClosing) 
 
   HWND check = ::GetDlgItem(::GetDlgItem(first, ToInt(Frame(1))), ToInt(Check(1)));
   ::SendMessageW(check, BM_SETCHECK, BST_CHECKED, 0);
-  secondary_->ShowSecondaryWindow(SecondaryWindow::kExtraOptimization);
+  secondary_->ShowSecondaryWindow(kDefinition);
   EXPECT_EQ(Find(L"测试窗口"), first) << "shown again, not created twice";
   EXPECT_EQ(::SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
 
-  secondary_->ShowSecondaryWindow(SecondaryWindow::kHostsFirewall);
+  secondary_->ShowSecondaryWindow(kOtherDefinition);
   HWND other = Find(L"另一个窗口");
   ASSERT_NE(other, nullptr);
   EXPECT_TRUE(::IsWindow(first));
 
   ::SendMessageW(first, WM_CLOSE, 0, 0);
   EXPECT_FALSE(::IsWindow(first));
-  secondary_->ShowSecondaryWindow(SecondaryWindow::kExtraOptimization);
+  secondary_->ShowSecondaryWindow(kDefinition);
   HWND again = Find(L"测试窗口");
   ASSERT_NE(again, nullptr);
   HWND freshCheck = ::GetDlgItem(::GetDlgItem(again, ToInt(Frame(1))), ToInt(Check(1)));

@@ -4,15 +4,16 @@
 
 #include <windows.h>
 
-#include "platform/failure.h"
-#include "platform/win32/launcher_win32.h"
-#include "temp_folder.h"
-#include "win32_test_support.h"
+#include "core/failure.h"
+#include "win32/launcher.h"
+#include "test_files.h"
+#include "beside_program.h"
+#include "u16.h"
 
 namespace quellbrook::win32 {
 namespace {
 
-using testing::CurrentDirectoryScope;
+using test_support::CurrentFolderScope;
 using test_support::Exists;
 using test_support::BesideThisProgram;
 using test_support::ReadBytes;
@@ -41,15 +42,15 @@ TEST(LauncherTest, TheInterpreterIsCmdExeInTheSystemDirectory) {
 }
 
 TEST(LauncherTest, APlantedCmdExeInTheCurrentDirectoryIsIgnored) {
-  TempFolder folder{L"qb-win32-"};
+  TempFolder folder{"qb-win32-"};
   ASSERT_TRUE(::CopyFileW(BesideThisProgram(L"planted_cmd.exe").c_str(),
                           (folder / L"cmd.exe").c_str(), TRUE));
-  CurrentDirectoryScope inFolder(folder.Path());
+  CurrentFolderScope inFolder(folder.Path());
 
   Win32Launcher launcher;
   launcher.LaunchCommand(u"cmd /c echo x> marker.txt");
 
-  ASSERT_TRUE(WaitForFile(folder / L"marker.txt", 30000)) << "the system's cmd.exe did not run in the current directory";
+  ASSERT_TRUE(WaitForFile(folder / L"marker.txt", std::chrono::milliseconds(30000))) << "the system's cmd.exe did not run in the current directory";
   EXPECT_EQ(ReadBytes(folder / L"marker.txt").value_or("").substr(0, 1), "x");
   EXPECT_FALSE(Exists(folder / L"planted.txt"));
 }

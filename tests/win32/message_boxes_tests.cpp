@@ -5,18 +5,21 @@
 
 #include <windows.h>
 
-#include "platform/failure.h"
-#include "platform/win32/dialog_owner.h"
-#include "platform/win32/message_boxes_win32.h"
-#include "platform/win32/text_prompt_dialog.h"
+#include <functional>
+
+#include "core/failure.h"
+#include "win32/dialog_owner.h"
+#include "win32/form_tracker.h"
+#include "win32/message_boxes.h"
+#include "win32/text_prompt_dialog.h"
 #include "dialog_helper.h"
 
 namespace quellbrook::win32 {
 namespace {
 
-using testing::DialogHelper;
-using testing::ItemText;
-using testing::PressButton;
+using test_support::DialogHelper;
+using test_support::ItemText;
+using test_support::PressButton;
 
 struct BoxView {
   HWND owner = nullptr;
@@ -59,7 +62,8 @@ class MessageBoxesTest : public ::testing::Test {
 
   HWND form_ = nullptr;
   DialogOwner owner_;
-  Win32MessageBoxes boxes_{owner_};
+  FormTracker forms_;
+  Win32MessageBoxes boxes_{owner_, forms_};
 };
 
 TEST_F(MessageBoxesTest, AMessageIsModalToTheFormWhoseHandlerRuns) {
@@ -94,6 +98,73 @@ TEST_F(MessageBoxesTest, AFailureShowsTheStandardReport) {
   ASSERT_TRUE(helper.Found());
   EXPECT_EQ(view.owner, form_);
   EXPECT_NE(view.texts.find(std::wstring(report.begin(), report.end())), std::wstring::npos);
+}
+
+HWND TopLevelWindow(const wchar_t* caption, bool enabled) {
+  HWND window = ::CreateWindowExW(0, L"STATIC", caption, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                  nullptr, nullptr, nullptr);
+  ::EnableWindow(window, enabled);
+  return window;
+}
+
+// A window that the program opens while a box is up: a message sent to this
+// window runs on the box's thread, inside the box's modal loop.
+constexpr UINT kOpenLatecomer = WM_APP + 1;
+FormTracker* latecomerTracker = nullptr;
+HWND latecomer = nullptr;
+
+LRESULT CALLBACK LatecomerOpener(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != kOpenLatecomer) return ::DefWindowProcW(window, message, wParam, lParam);
+  latecomer = TopLevelWindow(L"latecomer", true);
+  latecomerTracker->Add(latecomer);
+  return 0;
+}
+
+// Every box of the program is modal to all of its windows, also to one that
+// opens while the box is up, and each window gets its own enabled state back.
+TEST_F(MessageBoxesTest, EveryBoxDisablesAllOtherWindowsOfTheProgramWhileItIsOpen) {
+  WNDCLASSW openerClass{};
+  openerClass.lpfnWndProc = &LatecomerOpener;
+  openerClass.lpszClassName = L"QuellbrookTestLatecomerOpener";
+  ::RegisterClassW(&openerClass);
+  HWND opener = ::CreateWindowExW(0, openerClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                                  nullptr);
+  latecomerTracker = &forms_;
+
+  const std::function<void()> boxes[] = {
+      [&] { boxes_.ShowMessage(u"成功写入xp.bat文件……"); },
+      [&] { boxes_.ShowFailure(SystemError(ERROR_ACCESS_DENIED)); },
+      [&] { boxes_.AskText(u"请输入要搜索的恶意网站:"); },
+  };
+  for (const auto& openBox : boxes) {
+    HWND other = TopLevelWindow(L"other", true);
+    HWND disabled = TopLevelWindow(L"disabled", false);
+    HWND outsider = TopLevelWindow(L"not the program's", true);
+    for (HWND form : {form_, other, disabled}) forms_.Add(form);
+    bool otherEnabled = true, latecomerEnabled = true, outsiderEnabled = false;
+    DialogHelper helper(L"Veltrane", [&](HWND box) {
+      otherEnabled = ::IsWindowEnabled(other);
+      outsiderEnabled = ::IsWindowEnabled(outsider);
+      ::SendMessageW(opener, kOpenLatecomer, 0, 0);
+      latecomerEnabled = ::IsWindowEnabled(latecomer);
+      PressButton(box, IDCANCEL);
+    });
+    {
+      DialogOwner::Scope handler(owner_, form_);
+      openBox();
+    }
+    ASSERT_TRUE(helper.Found());
+    EXPECT_FALSE(otherEnabled);
+    EXPECT_FALSE(latecomerEnabled);
+    EXPECT_TRUE(outsiderEnabled) << "windows of other programs are not touched";
+    for (HWND enabled : {form_, other, latecomer}) EXPECT_TRUE(::IsWindowEnabled(enabled));
+    EXPECT_FALSE(::IsWindowEnabled(disabled)) << "a window disabled before stays disabled";
+    for (HWND window : {form_, other, disabled, latecomer}) forms_.Remove(window);
+    for (HWND window : {other, disabled, outsider, latecomer}) ::DestroyWindow(window);
+    MSG quit{};
+    ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+  }
+  ::DestroyWindow(opener);
 }
 
 struct PromptView {

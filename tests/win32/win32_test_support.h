@@ -5,20 +5,20 @@
 
 #include <string>
 
-namespace quellbrook::win32::testing {
+namespace quellbrook::test_support {
 
 std::u16string U16(const std::wstring& text);
 
 // Keeps the current directory while a test changes it.
-class CurrentDirectoryScope {
+class CurrentFolderScope {
  public:
-  explicit CurrentDirectoryScope(const std::wstring& directory);
-  ~CurrentDirectoryScope();
-  CurrentDirectoryScope(const CurrentDirectoryScope&) = delete;
-  CurrentDirectoryScope& operator=(const CurrentDirectoryScope&) = delete;
+  explicit CurrentFolderScope(const std::wstring& directory);
+  ~CurrentFolderScope();
+  CurrentFolderScope(const CurrentFolderScope&) = delete;
+  CurrentFolderScope& operator=(const CurrentFolderScope&) = delete;
 
  private:
   std::wstring previous_;
 };
 
-}  // namespace quellbrook::win32::testing
+}  // namespace quellbrook::test_support

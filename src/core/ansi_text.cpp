@@ -1,0 +1,115 @@
+#include "core/ansi_text.h"
+
+namespace quellbrook {
+namespace {
+
+constexpr char16_t kEscapeBase = 0xDC00;
+
+constexpr bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+constexpr bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+// A unit in U+DC00..U+DCFF stands for a raw byte unless it completes a
+// surrogate pair (U+10000 and its neighbours end in such units).
+bool IsEscape(std::u16string_view text, std::size_t i) {
+  const char16_t unit = text[i];
+  return unit >= kEscapeBase && unit <= kEscapeBase + 0xFF && (i == 0 || !IsHighSurrogate(text[i - 1]));
+}
+
+// `bytes` decoded, provided that encoding the result gives the same bytes back.
+std::optional<std::u16string> DecodeExactly(const CodePage& codePage, std::string_view bytes) {
+  std::optional<std::u16string> text = codePage.Decode(bytes);
+  if (!text) return std::nullopt;
+  const std::optional<std::string> back = codePage.Encode(*text);
+  if (!back || *back != bytes) return std::nullopt;
+  return text;
+}
+
+// Character by character, escaping every byte that does not start a character
+// which survives the round trip.
+void DecodeByCharacter(const CodePage& codePage, std::string_view bytes, std::u16string& text) {
+  const int maxCharBytes = codePage.MaxCharBytes();
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    if (lead < 0x80) {  // every ANSI code page maps ASCII to itself
+      text += static_cast<char16_t>(lead);
+      ++i;
+      continue;
+    }
+    bool decoded = false;
+    for (int length = 1; length <= maxCharBytes && i + length <= bytes.size(); ++length) {
+      if (std::optional<std::u16string> character = DecodeExactly(codePage, bytes.substr(i, length))) {
+        text += *character;
+        i += length;
+        decoded = true;
+        break;
+      }
+    }
+    if (!decoded) {
+      text += static_cast<char16_t>(kEscapeBase + lead);
+      ++i;
+    }
+  }
+}
+
+}  // namespace
+
+std::u16string DecodeLossless(const CodePage& codePage, std::string_view bytes) {
+  std::u16string text;
+  text.reserve(bytes.size());
+  // NUL bytes split the input; each piece between them takes the fast whole-piece
+  // conversion when it can.
+  std::size_t start = 0;
+  while (start <= bytes.size()) {
+    std::size_t nul = bytes.find('\0', start);
+    if (nul == std::string_view::npos) nul = bytes.size();
+    const std::string_view piece = bytes.substr(start, nul - start);
+    if (std::optional<std::u16string> decoded = DecodeExactly(codePage, piece)) {
+      text += *decoded;
+    } else {
+      DecodeByCharacter(codePage, piece, text);
+    }
+    if (nul == bytes.size()) break;
+    text += kEscapeBase;
+    start = nul + 1;
+  }
+  return text;
+}
+
+EncodedText EncodeLossless(const CodePage& codePage, std::u16string_view text) {
+  EncodedText result;
+  result.bytes.reserve(text.size() * 2);
+
+  // Encodes text[begin, end), which holds no escapes; false when a character
+  // cannot be represented (its index is then recorded).
+  auto encodeRun = [&](std::size_t begin, std::size_t end) {
+    if (begin == end) return true;
+    if (std::optional<std::string> bytes = codePage.Encode(text.substr(begin, end - begin))) {
+      result.bytes += *bytes;
+      return true;
+    }
+    for (std::size_t i = begin; i < end;) {
+      const std::size_t length = IsHighSurrogate(text[i]) && i + 1 < end && IsLowSurrogate(text[i + 1]) ? 2 : 1;
+      std::optional<std::string> bytes = codePage.Encode(text.substr(i, length));
+      if (!bytes) {
+        result.unrepresentableAt = i;
+        return false;
+      }
+      result.bytes += *bytes;
+      i += length;
+    }
+    return true;
+  };
+
+  std::size_t runStart = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (!IsEscape(text, i)) continue;
+    if (!encodeRun(runStart, i)) return result;
+    result.bytes += static_cast<char>(text[i] - kEscapeBase);
+    runStart = i + 1;
+  }
+  encodeRun(runStart, text.size());
+  return result;
+}
+
+}  // namespace quellbrook

@@ -1,0 +1,59 @@
+#pragma once
+// The single file channel every action uses: one file at a time, opened, read
+// or written whole, and closed within one event.
+//
+// Lines end at CR LF or at a lone CR; an LF that does not follow a CR belongs to
+// its line. Text is converted in the system's ANSI code page without loss.
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "core/code_page.h"
+#include "core/file_store.h"
+
+namespace quellbrook {
+
+class FileChannel {
+ public:
+  FileChannel(FileStore& store, const CodePage& codePage);
+  ~FileChannel();
+  FileChannel(const FileChannel&) = delete;
+  FileChannel& operator=(const FileChannel&) = delete;
+
+  void OpenForInput(std::u16string_view path);
+  // True when no character is left to read.
+  bool AtEnd() const;
+  // The next line without its terminator.
+  std::u16string ReadLine();
+
+  // Creates the file, or empties it if it exists, as far as anyone can tell:
+  // the old content stays on disk until CloseFile puts the new one in place.
+  void OpenForOutput(std::u16string_view path);
+  // Writes the text unchanged, line breaks included, then CR LF.
+  void WriteLine(std::u16string_view text);
+
+  // Finishes the open file; closing with nothing open does nothing.
+  void CloseFile();
+  // Drops whatever is open after a failure; a file being written keeps its old
+  // content.
+  void Abandon() noexcept;
+
+  bool IsOpen() const;
+
+ private:
+  enum class Mode { kClosed, kInput, kOutput };
+  void RequireClosed() const;
+
+  FileStore& store_;
+  const CodePage& codePage_;
+  Mode mode_ = Mode::kClosed;
+  std::u16string path_;
+  std::u16string input_;
+  std::size_t position_ = 0;
+  std::unique_ptr<FileReplacement> output_;
+  std::size_t linesWritten_ = 0;
+};
+
+}  // namespace quellbrook

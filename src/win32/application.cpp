@@ -1,0 +1,102 @@
+#include "win32/application.h"
+
+#include <commctrl.h>
+
+#include <exception>
+#include <memory>
+#include <new>
+#include <string>
+
+#include "core/failure.h"
+#include "forms/service_set.h"
+#include "win32/com_support.h"
+#include "win32/dialog_owner.h"
+#include "win32/form_tracker.h"
+#include "win32/form_window.h"
+#include "win32/message_boxes.h"
+#include "win32/message_loop.h"
+#include "win32/program_services.h"
+#include "win32/secondary_windows.h"
+#include "win32/system_error_text.h"
+#include "win32/wide_text.h"
+#include "win32/win32_error.h"
+
+namespace quellbrook::win32 {
+namespace {
+
+void InitializeCommonControls() {
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof controls;
+  controls.dwICC = ICC_STANDARD_CLASSES;
+  if (!::InitCommonControlsEx(&controls)) ThrowLastError();
+}
+
+ServiceSet::Parts ProgramParts(const DialogOwner& dialogOwner, FormTracker& forms, FormFactory& factory) {
+  ServiceSet::Parts parts = Win32ServiceParts(dialogOwner, forms);
+  parts.windows = std::make_unique<Win32SecondaryWindows>(factory);
+  return parts;
+}
+
+// Everything that lives as long as the program's windows, in the order it is
+// built; the windows go first when it ends.
+class Application final : private FormFactory {
+ public:
+  explicit Application(HINSTANCE instance) : instance_(instance) {}
+
+  int Run(const WindowDefinition& main) {
+    main_ = CreateForm(main);
+    main_->Show(SW_SHOWDEFAULT);
+    return RunMessageLoop(tracker_);
+  }
+
+ private:
+  std::unique_ptr<FormWindow> CreateForm(const WindowDefinition& definition) override {
+    return std::make_unique<FormWindow>(definition, FormContext{instance_, services_.Get(), tracker_, dialogOwner_});
+  }
+
+  HINSTANCE instance_;
+  FormTracker tracker_;
+  DialogOwner dialogOwner_;
+  ServiceSet services_{ProgramParts(dialogOwner_, tracker_, *this)};
+  std::unique_ptr<FormWindow> main_;
+};
+
+// The C runtime words its messages in the ANSI code page.
+std::u16string FromAnsi(const char* text) {
+  int length = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+  if (length <= 1) return {};
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
+  wide.resize(static_cast<std::size_t>(length - 1));
+  return FromWide(wide);
+}
+
+void ReportFatal(std::u16string_view detail) {
+  // Closing the windows posted WM_QUIT, which would end the box at once.
+  MSG quit{};
+  while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+  std::u16string text = u"Quellbrook 遇到无法恢复的错误，必须关闭。";
+  if (!detail.empty()) text += u"\r\n\r\n" + std::u16string(detail);
+  ::MessageBoxW(nullptr, ToWide(text).c_str(), ToWide(kApplicationTitle).c_str(), MB_OK | MB_ICONERROR);
+}
+
+}  // namespace
+
+int RunApplication(HINSTANCE instance, const WindowDefinition& main) {
+  try {
+    ComApartment apartment;
+    InitializeCommonControls();
+    Application application(instance);
+    return application.Run(main);
+  } catch (const PlatformError& failure) {
+    ReportFatal(FailureReportText(failure));
+  } catch (const std::bad_alloc&) {
+    ReportFatal(FailureReportText(Win32Error(ERROR_NOT_ENOUGH_MEMORY)));
+  } catch (const std::exception& failure) {
+    ReportFatal(FromAnsi(failure.what()));
+  }
+  return 1;
+}
+
+}  // namespace quellbrook::win32

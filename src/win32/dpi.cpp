@@ -1,0 +1,73 @@
+#include "win32/dpi.h"
+
+#include <algorithm>
+
+#include "win32/device_context.h"
+#include "win32/win32_error.h"
+
+namespace quellbrook::win32 {
+namespace {
+
+// A user32 export that older systems lack, or nullptr.
+template <typename Function>
+Function User32Export(const char* name) {
+  HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+  if (user32 == nullptr) return nullptr;
+  FARPROC address = ::GetProcAddress(user32, name);
+  // Through the generic function pointer type, which converts without warnings.
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
+}
+
+using GetDpiForSystemFunction = UINT(WINAPI*)();
+using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+
+UINT ScreenDpi(HWND window) {
+  WindowDc dc(window);
+  int dpi = dc.Get() != nullptr ? ::GetDeviceCaps(dc.Get(), LOGPIXELSX) : 0;
+  return dpi > 0 ? static_cast<UINT>(dpi) : kStandardDpi;
+}
+
+}  // namespace
+
+UINT SystemDpi() {
+  static const auto getDpiForSystem = User32Export<GetDpiForSystemFunction>("GetDpiForSystem");
+  if (getDpiForSystem != nullptr) {
+    if (UINT dpi = getDpiForSystem(); dpi != 0) return dpi;
+  }
+  return ScreenDpi(nullptr);
+}
+
+UINT WindowDpi(HWND window) {
+  static const auto getDpiForWindow = User32Export<GetDpiForWindowFunction>("GetDpiForWindow");
+  if (getDpiForWindow != nullptr) {
+    if (UINT dpi = getDpiForWindow(window); dpi != 0) return dpi;
+  }
+  return ScreenDpi(window);
+}
+
+void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, UINT dpi) {
+  static const auto adjustForDpi =
+      User32Export<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi");
+  BOOL adjusted = adjustForDpi != nullptr ? adjustForDpi(&rect, style, FALSE, exStyle, dpi)
+                                          : ::AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+  if (!adjusted) ThrowLastError();
+}
+
+UniqueFont CreateFontForDpi(const FontChoice& choice, UINT dpi) {
+  LOGFONTW font{};
+  font.lfHeight = -::MulDiv(choice.tenthsOfPoint, static_cast<int>(dpi), 720);
+  font.lfWeight = choice.weight;
+  font.lfCharSet = static_cast<BYTE>(choice.charset);
+  font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  font.lfQuality = DEFAULT_QUALITY;
+  font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  std::size_t faceLength = std::min(choice.face.size(), std::size(font.lfFaceName) - 1);
+  std::copy_n(choice.face.data(), faceLength, font.lfFaceName);
+  UniqueFont handle(::CreateFontIndirectW(&font));
+  if (!handle) ThrowLastError(choice.face);
+  return handle;
+}
+
+}  // namespace quellbrook::win32

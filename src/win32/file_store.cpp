@@ -1,0 +1,193 @@
+#include "win32/file_store.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <limits>
+#include <stdexcept>
+
+#include "win32/unique_handle.h"
+#include "win32/wide_text.h"
+#include "win32/win32_error.h"
+
+namespace quellbrook::win32 {
+namespace {
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+constexpr DWORD kReadChunk = 64 * 1024;
+// The attributes SetFileAttributesW can put back.
+constexpr DWORD kSettableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                      FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED |
+                                      FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_TEMPORARY;
+
+std::u16string_view AsDetail(const std::wstring& path) {
+  return {reinterpret_cast<const char16_t*>(path.data()), path.size()};
+}
+
+// A name beside the target that no other file of ours uses:
+// ~<name>.<process id>.<counter><suffix>.
+std::wstring SiblingName(const std::wstring& target, const wchar_t* suffix) {
+  static std::atomic<unsigned> counter{0};
+  std::size_t nameStart = target.find_last_of(L"\\/") + 1;  // npos + 1 is 0
+  return target.substr(0, nameStart) + L"~" + target.substr(nameStart) + L"." +
+         std::to_wstring(::GetCurrentProcessId()) + L"." + std::to_wstring(counter++) + suffix;
+}
+
+// The replacement file beside the target, created exclusively.
+UniqueFile CreateReplacementFile(const std::wstring& target, std::wstring& replacementPath) {
+  for (int attempt = 0;; ++attempt) {
+    replacementPath = SiblingName(target, L".tmp");
+    UniqueFile file(::CreateFileW(replacementPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) return file;
+    DWORD error = ::GetLastError();
+    if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) || attempt == 100) {
+      ThrowWin32Error(error, AsDetail(target));
+    }
+  }
+}
+
+class Win32FileReplacement final : public FileReplacement {
+ public:
+  explicit Win32FileReplacement(std::wstring target) : target_(std::move(target)) {
+    file_ = CreateReplacementFile(target_, replacementPath_);
+  }
+
+  ~Win32FileReplacement() override {
+    if (!committed_) Discard();
+  }
+  Win32FileReplacement(const Win32FileReplacement&) = delete;
+  Win32FileReplacement& operator=(const Win32FileReplacement&) = delete;
+
+  void Append(std::string_view bytes) override {
+    RequireOpen();
+    while (!bytes.empty()) {
+      DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), std::numeric_limits<DWORD>::max()));
+      DWORD written = 0;
+      if (!::WriteFile(file_.Get(), bytes.data(), chunk, &written, nullptr)) ThrowLastError(AsDetail(target_));
+      bytes.remove_prefix(written);
+    }
+  }
+
+  void Commit() override {
+    RequireOpen();
+    if (!::FlushFileBuffers(file_.Get())) ThrowLastError(AsDetail(target_));
+    file_.Reset();
+
+    DWORD attributes = ::GetFileAttributesW(target_.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+      DWORD error = ::GetLastError();
+      if (error != ERROR_FILE_NOT_FOUND) ThrowWin32Error(error, AsDetail(target_));
+      // No replace-existing flag: a file that appeared meanwhile is not overwritten.
+      if (!::MoveFileExW(replacementPath_.c_str(), target_.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        ThrowLastError(AsDetail(target_));
+      }
+      committed_ = true;
+      return;
+    }
+
+    // The old file is moved aside under a name of ours rather than one the
+    // system picks: Wine's ReplaceFileW leaves its own pick behind when it fails.
+    std::wstring backupPath = SiblingName(target_, L".old");
+    if (!::ReplaceFileW(target_.c_str(), replacementPath_.c_str(), backupPath.c_str(),
+                        REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+      DWORD error = ::GetLastError();
+      if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 && !::MoveFileExW(backupPath.c_str(), target_.c_str(), 0)) {
+        // The old content is only under the backup name now: keep it there.
+        ThrowWin32Error(error, AsDetail(backupPath));
+      }
+      ThrowWin32Error(error, AsDetail(target_));
+    }
+    // The new content is in place; a backup that cannot be deleted is only clutter.
+    ::DeleteFileW(backupPath.c_str());
+    committed_ = true;
+    RestoreAttributes(attributes);
+  }
+
+ private:
+  void RequireOpen() const {
+    if (committed_ || !file_) throw std::logic_error("the file replacement is already finished");
+  }
+
+  // Windows' ReplaceFileW keeps the target's attributes already; Wine's drops
+  // hidden and system, so they are put back by hand. By now the new content is
+  // in place and the save has succeeded: a flag that cannot be put back does
+  // not make it a failure, and the user is not told to save again.
+  void RestoreAttributes(DWORD attributes) const noexcept {
+    DWORD wanted = attributes & kSettableAttributes;
+    DWORD now = ::GetFileAttributesW(target_.c_str());
+    if (now != INVALID_FILE_ATTRIBUTES && (now & kSettableAttributes) == wanted) return;
+    ::SetFileAttributesW(target_.c_str(), wanted != 0 ? wanted : FILE_ATTRIBUTE_NORMAL);
+  }
+
+  void Discard() noexcept {
+    file_.Reset();
+    ::DeleteFileW(replacementPath_.c_str());
+  }
+
+  std::wstring target_;
+  std::wstring replacementPath_;
+  UniqueFile file_;
+  bool committed_ = false;
+};
+
+}  // namespace
+
+std::wstring FullPath(std::u16string_view path) {
+  std::wstring relative = ToWide(path);
+  std::wstring full(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD length = ::GetFullPathNameW(relative.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length == 0) ThrowLastError(path);
+    if (length < full.size()) {
+      full.resize(length);
+      return full;
+    }
+    full.resize(length);  // too small: length counts the terminating NUL
+  }
+}
+
+std::string Win32FileStore::ReadAll(std::u16string_view path) {
+  UniqueFile file(::CreateFileW(ToWide(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) ThrowLastError(path);
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(file.Get(), &size)) ThrowLastError(path);
+  std::string bytes;
+  bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+  // Read to the end rather than to the size seen at the start.
+  std::size_t used = 0;
+  for (;;) {
+    bytes.resize(used + kReadChunk);
+    DWORD read = 0;
+    if (!::ReadFile(file.Get(), bytes.data() + used, kReadChunk, &read, nullptr)) ThrowLastError(path);
+    used += read;
+    if (read == 0) break;
+  }
+  bytes.resize(used);
+  return bytes;
+}
+
+std::unique_ptr<FileReplacement> Win32FileStore::BeginReplace(std::u16string_view path) {
+  // Absolute, because Wine's ReplaceFileW fails on relative paths.
+  std::wstring target = FullPath(path);
+  DWORD attributes = ::GetFileAttributesW(target.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    DWORD error = ::GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND) ThrowWin32Error(error, path);
+  } else {
+    // Refused here as Windows refuses to open them for writing. Wine would
+    // overwrite a read-only file, so the attribute is checked by hand.
+    if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
+      ThrowWin32Error(ERROR_ACCESS_DENIED, path);
+    }
+    // Fails now, not at the swap, when the file cannot be written at all.
+    UniqueFile probe(::CreateFileW(target.c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!probe) ThrowLastError(path);
+  }
+  return std::make_unique<Win32FileReplacement>(std::move(target));
+}
+
+}  // namespace quellbrook::win32

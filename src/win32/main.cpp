@@ -1,0 +1,10 @@
+// The Windows program's entry point.
+
+#include <windows.h>
+
+#include "app/form1.h"
+#include "win32/application.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  return quellbrook::win32::RunApplication(instance, quellbrook::kForm1Window);
+}

@@ -1,0 +1,25 @@
+#include "win32/program_services.h"
+
+#include <memory>
+
+#include "win32/ansi_code_page.h"
+#include "win32/environment.h"
+#include "win32/file_store.h"
+#include "win32/launcher.h"
+#include "win32/message_boxes.h"
+#include "win32/scripting_host.h"
+
+namespace quellbrook::win32 {
+
+ServiceSet::Parts Win32ServiceParts(const DialogOwner& dialogOwner, FormTracker& forms) {
+  ServiceSet::Parts parts;
+  parts.boxes = std::make_unique<Win32MessageBoxes>(dialogOwner, forms);
+  parts.launcher = std::make_unique<Win32Launcher>();
+  parts.environment = std::make_unique<Win32Environment>();
+  parts.store = std::make_unique<Win32FileStore>();
+  parts.codePage = std::make_unique<AnsiCodePage>();
+  parts.scripting = std::make_unique<Win32ScriptingHostFactory>();
+  return parts;
+}
+
+}  // namespace quellbrook::win32

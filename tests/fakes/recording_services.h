@@ -1,0 +1,78 @@
+#pragma once
+// Test substitutes of the platform services: they record what the logic asked
+// for, answer from a script, and can be told to fail.
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/failure.h"
+#include "forms/services.h"
+
+namespace quellbrook {
+
+class ScriptedMessageBoxes final : public MessageBoxes {
+ public:
+  void ShowMessage(std::u16string_view text) override;
+  std::u16string AskText(std::u16string_view prompt) override;
+  void ShowFailure(const PlatformError& failure) override;
+
+  std::vector<std::u16string> messages;
+  std::vector<std::u16string> prompts;
+  std::vector<PlatformError> failures;
+  // Answers for AskText, first in first out; an empty queue answers as Cancel.
+  std::deque<std::u16string> answers;
+  // Runs while a message box is "open", to look at the state behind it.
+  std::function<void(std::u16string_view)> whileMessageShown;
+};
+
+class RecordingLauncher final : public Launcher {
+ public:
+  void LaunchCommand(std::u16string_view commandLine) override;
+
+  std::vector<std::u16string> commandLines;
+  std::optional<PlatformError> failure;
+};
+
+class FakeEnvironment final : public Environment {
+ public:
+  std::u16string EnvironmentValue(std::u16string_view name) override;
+
+  std::map<std::u16string, std::u16string, std::less<>> variables;
+};
+
+// One registry call as the scripting host received it.
+struct RegistryCall {
+  enum class Kind { kWrite, kDelete } kind;
+  std::u16string name;
+  std::u16string value;
+  std::optional<std::u16string> type;
+  int hostInstance;  // which CreateScriptingHost made the host that was called
+};
+
+class FakeScriptingHostFactory final : public ScriptingHostFactory {
+ public:
+  std::unique_ptr<ScriptingHost> CreateScriptingHost() override;
+
+  std::vector<RegistryCall> calls;
+  int created = 0;
+  int alive = 0;
+  // Failures to raise: at the n-th creation (1-based), or at the n-th call.
+  std::optional<int> failCreation;
+  std::optional<int> failCall;
+  PlatformError failure{0x80070005u, u"拒绝访问。"};
+};
+
+class RecordingSecondaryWindows final : public SecondaryWindows {
+ public:
+  void ShowSecondaryWindow(const WindowDefinition& window) override;
+
+  std::vector<const WindowDefinition*> shown;
+  std::optional<PlatformError> failure;
+};
+
+}  // namespace quellbrook
