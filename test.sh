@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Runs every test: installs what is missing (as ./run.sh does), then
 #  1. the native Linux build and its unit tests (ctest);
-#  2. the 64-bit Windows build with its tests, and the 32-bit Windows build of
-#     the program alone (it must compile);
+#  2. the 64-bit and the 32-bit Windows builds, each with its tests;
 #  3. under Wine, on a private Xvfb display and in a fresh Wine prefix that is
-#     removed at the end: the Win32 platform tests and the end-to-end tests,
-#     plus a screenshot of the main window (build-win64/e2e-main-window.png).
+#     removed at the end: for each architecture the Win32 platform tests and
+#     the end-to-end tests against that architecture's Quellbrook.exe, plus a
+#     screenshot of the main window (build-win64/e2e-main-window.png).
 # Exits non-zero when anything failed. The last line is the total over all
 # suites, "N passed, N failed"; a build that fails or a test program that is
 # missing or dies counts as a failure.
@@ -72,22 +72,27 @@ else
   record "build-linux does not build" 0 1
 fi
 
-# 2. Windows builds.
-qb_say "Windows x86_64 build with tests (build-win64)"
-win64_built=1
-qb_build_win64 || {
-  win64_built=0
-  record "build-win64 does not build" 0 1
+# 2. Windows builds. A build that fails still runs whatever of it was built;
+# a stale program from an earlier build is never run (see windows_ready).
+declare -A windows_built
+build_windows() {
+  local dir=$1 toolchain=$2
+  qb_say "Windows build with tests ($dir)"
+  if qb_build "$dir" -DCMAKE_TOOLCHAIN_FILE="$QB_ROOT/cmake/$toolchain" -DQUELLBROOK_TESTS=ON; then
+    windows_built[$dir]=1
+  else
+    windows_built[$dir]=0
+    record "$dir does not build" 0 1
+  fi
 }
+build_windows build-win64 mingw-x86_64.cmake
+build_windows build-win32 mingw-i686.cmake
 
-# win64_ready TARGET: the target is built, even when something else in
-# build-win64 failed; a stale program from an earlier build is never run.
-win64_ready() {
-  ((win64_built)) || cmake --build "$QB_ROOT/build-win64" --target "$1" -j "$(qb_jobs)" >/dev/null 2>&1
+# windows_ready DIR TARGET: the target is built, even when something else in
+# DIR failed.
+windows_ready() {
+  ((windows_built[$1])) || cmake --build "$QB_ROOT/$1" --target "$2" -j "$(qb_jobs)" >/dev/null 2>&1
 }
-qb_say "Windows i686 build of the program (build-win32)"
-qb_build build-win32 -DCMAKE_TOOLCHAIN_FILE="$QB_ROOT/cmake/mingw-i686.cmake" -DQUELLBROOK_TESTS=OFF ||
-  record "build-win32 does not build" 0 1
 
 # 3. Under Wine.
 qb_say "Starting Xvfb and a fresh Wine prefix"
@@ -101,7 +106,7 @@ elif ! qb_prepare_prefix "$prefix" || ! qb_window_manager "$prefix" virtual; the
   prefix=
 fi
 
-if [[ -n $prefix ]] && win64_ready Quellbrook && win64_ready quellbrook_window_probe; then
+if [[ -n $prefix ]] && windows_ready build-win64 Quellbrook && windows_ready build-win64 quellbrook_window_probe; then
   screenshot=$QB_ROOT/build-win64/e2e-main-window.png
   qb_say "Screenshot of the main window"
   qb_fresh_work_folder "$scratch/shot"
@@ -117,26 +122,28 @@ if [[ -n $prefix ]] && win64_ready Quellbrook && win64_ready quellbrook_window_p
   qb_kill_wine "$prefix"
 fi
 
-# run_wine_suite LABEL EXE: a missing program is a failure, not a skip.
+# run_wine_suite LABEL DIR EXE: a missing program is a failure, not a skip.
 run_wine_suite() {
-  local label=$1 exe=$2 work
+  local label=$1 dir=$2 exe=$QB_ROOT/$2/$3 work
   qb_say "$label: $exe"
-  if [[ -z $prefix || ! -f $exe ]] || ! win64_ready "$(basename "$exe" .exe)"; then
+  if [[ -z $prefix || ! -f $exe ]] || ! windows_ready "$dir" "$(basename "$exe" .exe)"; then
     echo "missing or not built: $exe"
     record "$label (missing)" 0 1
     return
   fi
   work=$(mktemp -d -p "$scratch")
   pushd "$work" >/dev/null || return
-  run_gtest "$label" "$scratch/$(basename "$exe").log" -- \
+  run_gtest "$label" "$scratch/$dir-$(basename "$exe").log" -- \
     timeout --kill-after=15 1800 env WINEPREFIX="$prefix" WINEDEBUG=-all LC_ALL=zh_CN.UTF-8 \
     wine "$exe" --gtest_color=no
   popd >/dev/null || return
   qb_kill_wine "$prefix"
 }
 
-run_wine_suite "Win32 platform tests (Wine)" "$QB_ROOT/build-win64/tests/win32/quellbrook_win32_tests.exe"
-run_wine_suite "end-to-end tests (Wine)" "$QB_ROOT/build-win64/tests/e2e/quellbrook_e2e.exe"
+for arch in 64 32; do
+  run_wine_suite "Win32 platform tests, x${arch/32/86} (Wine)" build-win$arch tests/win32/quellbrook_win32_tests.exe
+  run_wine_suite "end-to-end tests, x${arch/32/86} (Wine)" build-win$arch tests/e2e/quellbrook_e2e.exe
+done
 
 qb_cleanup
 

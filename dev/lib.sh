@@ -14,7 +14,7 @@ QB_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 QB_PACKAGES=(build-essential g++ cmake libgtest-dev googletest
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine wine64 xvfb fonts-wqy-zenhei fonts-arphic-uming imagemagick xauth)
+  wine wine64 wine32:i386 xvfb fonts-wqy-zenhei fonts-arphic-uming imagemagick xauth)
 
 # The four scripts that lie beside Quellbrook.exe.
 QB_SCRIPTS=(xp.bat vista.bat Win7.bat bf.bat)
@@ -51,6 +51,8 @@ qb_ensure_packages() {
   fi
   qb_say "Installing ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
+  # The 32-bit Wine runs the x86 build of the program.
+  dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
   apt-get update
   apt-get install -y "${missing[@]}"
 }

@@ -6,6 +6,8 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app_windows.h"
 #include "running_app.h"
@@ -163,6 +165,22 @@ TEST_F(MainWindow, ProgramRunsUntilTheHostsWindowClosesToo) {
 
   PostMessageW(hosts, WM_CLOSE, 0, 0);
   EXPECT_TRUE(app->WaitForExit(10000)) << "the program outlived its last window";
+}
+
+TEST_F(MainWindow, ABoxFromTheMainWindowDisablesTheSecondaryWindowsUntilItCloses) {
+  std::vector<HWND> secondary;
+  for (const auto& [button, caption] : {std::pair{Command(4), L"隔外优化"}, std::pair{Command(5), L"HOSTS迷你防火墙"}}) {
+    ASSERT_TRUE(app->Click(button));
+    secondary.push_back(WaitForTopLevelWindow(app->ProcessId(), {}, caption, 15000));
+    ASSERT_NE(secondary.back(), nullptr);
+  }
+  app->PostClick(Command(6));  // refresh with no xp.bat: the failure report
+  const HWND box = app->WaitForBox(15000);
+  ASSERT_NE(box, nullptr);
+  for (HWND window : secondary) EXPECT_FALSE(IsWindowEnabled(window)) << "clickable while the box is up";
+  ASSERT_TRUE(app->DismissBox(box));
+  for (HWND window : secondary) EXPECT_TRUE(IsWindowEnabled(window)) << "still disabled after the box";
+  EXPECT_TRUE(IsWindowEnabled(app->Form()));
 }
 
 // Sets the DPI that programs started from now on read, and puts 96 back.
