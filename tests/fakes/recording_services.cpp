@@ -39,11 +39,11 @@ class FakeScriptingHost final : public ScriptingHost {
   void RegWrite(std::u16string_view name, std::u16string_view value,
                 std::optional<std::u16string_view> type) override {
     Record({RegistryCall::Kind::kWrite, std::u16string(name), std::u16string(value),
-            type ? std::optional<std::u16string>(*type) : std::nullopt, instance_});
+            type ? std::optional<std::u16string>(*type) : std::nullopt, instance_, factory_.alive});
   }
 
   void RegDelete(std::u16string_view name) override {
-    Record({RegistryCall::Kind::kDelete, std::u16string(name), {}, std::nullopt, instance_});
+    Record({RegistryCall::Kind::kDelete, std::u16string(name), {}, std::nullopt, instance_, factory_.alive});
   }
 
  private:

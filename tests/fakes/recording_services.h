@@ -52,6 +52,7 @@ struct RegistryCall {
   std::u16string value;
   std::optional<std::u16string> type;
   int hostInstance;  // which CreateScriptingHost made the host that was called
+  int hostsAlive;    // hosts not yet released when the call came
 };
 
 class FakeScriptingHostFactory final : public ScriptingHostFactory {
