@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fakes/fake_services.h"
+#include "app/form1.h"
 #include "fakes/fake_window.h"
 #include "tweaks/form2.h"
 #include "tweaks/registry_tweak.h"
@@ -173,6 +174,7 @@ TEST(RegistryTweakTable, EveryButtonOfTheWindowHasATweakAndNothingElseHasOne) {
     EXPECT_EQ(tweak->button, row.id);
   }
   EXPECT_EQ(FindRegistryTweak(Command(11)), nullptr);
+  EXPECT_EQ(kForm2Table.art.icon, kForm1Table.art.icon) << "the main window's icon";
 }
 
 }  // namespace
