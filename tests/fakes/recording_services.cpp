@@ -49,7 +49,7 @@ class FakeScriptingHost final : public ScriptingHost {
  private:
   void Record(RegistryCall call) {
     const int callNumber = static_cast<int>(factory_.calls.size()) + 1;
-    if (factory_.failCall == callNumber) throw factory_.failure;
+    if (factory_.failCall == callNumber) factory_.Fail();
     factory_.calls.push_back(std::move(call));
   }
 
@@ -59,8 +59,13 @@ class FakeScriptingHost final : public ScriptingHost {
 
 }  // namespace
 
+void FakeScriptingHostFactory::Fail() const {
+  if (otherFailure) std::rethrow_exception(otherFailure);
+  throw failure;
+}
+
 std::unique_ptr<ScriptingHost> FakeScriptingHostFactory::CreateScriptingHost() {
-  if (failCreation == created + 1) throw failure;
+  if (failCreation == created + 1) Fail();
   return std::make_unique<FakeScriptingHost>(*this, ++created);
 }
 

@@ -3,6 +3,7 @@
 // for, answer from a script, and can be told to fail.
 
 #include <deque>
+#include <exception>
 #include <functional>
 #include <map>
 #include <memory>
@@ -66,6 +67,10 @@ class FakeScriptingHostFactory final : public ScriptingHostFactory {
   std::optional<int> failCreation;
   std::optional<int> failCall;
   PlatformError failure{0x80070005u, u"拒绝访问。"};
+  // Raised instead of `failure` when set, for failures of other kinds.
+  std::exception_ptr otherFailure;
+
+  [[noreturn]] void Fail() const;
 };
 
 class RecordingSecondaryWindows final : public SecondaryWindows {
