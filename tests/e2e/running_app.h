@@ -23,18 +23,6 @@ inline std::string Narrow(std::wstring_view text) {
   return narrow;
 }
 
-// The system's description of an error, as FormatMessage gives it here.
-inline std::wstring SystemDescription(DWORD error) {
-  wchar_t* text = nullptr;
-  FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                     FORMAT_MESSAGE_IGNORE_INSERTS,
-                 nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring description = text ? text : L"";
-  if (text) LocalFree(text);
-  while (!description.empty() && iswspace(description.back())) description.pop_back();
-  return description;
-}
-
 class RunningApp : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -55,6 +55,18 @@ bool ContainsNumber(std::wstring_view text, unsigned number) {
   return false;
 }
 
+// The system's description of an error, as FormatMessage gives it here.
+std::wstring SystemDescription(DWORD error) {
+  wchar_t* text = nullptr;
+  FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                     FORMAT_MESSAGE_IGNORE_INSERTS,
+                 nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring description = text ? text : L"";
+  if (text) LocalFree(text);
+  while (!description.empty() && iswspace(description.back())) description.pop_back();
+  return description;
+}
+
 using ScriptFiles = RunningApp;
 
 class ScriptPanelCycle : public RunningApp, public ::testing::WithParamInterface<Panel> {};

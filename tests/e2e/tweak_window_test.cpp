@@ -52,7 +52,6 @@ constexpr wchar_t kSharedDocuments[] =
 constexpr wchar_t kRemoteTasks[] =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RemoteComputer\\NameSpace\\"
     L"{D6277990-4C6A-11CF-8D87-00AA0060F5BF}";
-constexpr wchar_t kUserPolicies[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies";
 
 const Tweak kTweaks[] = {
     {"Command1", 1, {{HKEY_LOCAL_MACHINE, kSharedDocuments, nullptr}}},
@@ -174,9 +173,14 @@ TEST_P(TweakButton, LeavesItsValuesInTheRegistryWithTheirTypes) {
 
   for (const Effect& effect : GetParam().effects) {
     if (!effect.value) {
-      // Wine's scripting host has no RegDelete: the trapping tweaks that end
-      // with a delete end there, silently, the key still in place.
-      EXPECT_EQ(RegistryKeyExists(effect.root, effect.key), RunningUnderWine()) << Narrow(effect.key);
+      const bool keyLeft = RegistryKeyExists(effect.root, effect.key);
+      if (RunningUnderWine()) {
+        // Wine's scripting host has no RegDelete: the two trapping tweaks end
+        // at their delete, silently, with the key in place.
+        EXPECT_TRUE(keyLeft) << "this Wine deletes keys: Windows' outcome applies";
+      } else {
+        EXPECT_FALSE(keyLeft) << Narrow(effect.key);
+      }
       continue;
     }
     SCOPED_TRACE(Narrow(effect.value));
@@ -193,39 +197,6 @@ TEST_P(TweakButton, LeavesItsValuesInTheRegistryWithTheirTypes) {
 
 INSTANTIATE_TEST_SUITE_P(AllButtons, TweakButton, ::testing::ValuesIn(kTweaks),
                          [](const ::testing::TestParamInfo<Tweak>& info) { return std::string(info.param.name); });
-
-// A write that needs a key below a volatile key fails on every system; the
-// untrapped tweak of Command3 reports it and writes nothing.
-TEST_F(TweakWindow, AFailedWriteIsReportedWithTheNumberAndDescriptionOfTheHost) {
-  RegistryGuard guard;
-  ASSERT_TRUE(guard.KeepKey(HKEY_CURRENT_USER, kUserPolicies));
-  RegDeleteTreeW(HKEY_CURRENT_USER, kUserPolicies);
-  HKEY volatileKey = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kUserPolicies, 0, nullptr, REG_OPTION_VOLATILE, KEY_WRITE, nullptr,
-                            &volatileKey, nullptr),
-            ERROR_SUCCESS);
-  RegCloseKey(volatileKey);
-
-  // Posted: the handler waits in the error report until it is answered.
-  PostMessageW(Button(3), BM_CLICK, 0, 0);
-  const HWND box = app->WaitForBox(15000);
-  ASSERT_NE(box, nullptr) << "no error report";
-  const std::wstring report = AppSession::BoxText(box);
-  ASSERT_TRUE(app->DismissBox(box));
-
-  EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, std::wstring(kUserPolicies) + L"\\Explorer"));
-  EXPECT_NE(report.find(L"0x800703FD"), std::wstring::npos) << Narrow(report);
-  const std::size_t description = report.find(L"\r\n\r\n");
-  ASSERT_NE(description, std::wstring::npos) << Narrow(report);
-  if (RunningUnderWine()) {
-    // Wine's host raises the registry's error without words of its own; the
-    // report gives the system's.
-    EXPECT_EQ(report.substr(description + 4), SystemDescription(ERROR_CHILD_MUST_BE_VOLATILE)) << Narrow(report);
-  } else {
-    EXPECT_GT(report.size(), description + 4) << "the host's own description";
-  }
-  EXPECT_TRUE(IsWindowEnabled(Button(3))) << "the window stays usable";
-}
 
 }  // namespace
 }  // namespace quellbrook::e2e
