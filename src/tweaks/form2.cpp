@@ -1,32 +1,28 @@
 #include "tweaks/form2.h"
 
-#include "forms/default_font.h"
-#include "resource_ids.h"
+#include "forms/services.h"
+#include "tweaks/registry_tweak.h"
 
 namespace quellbrook {
 namespace {
 
-// The registry tweaks arrive with their buttons; until then the window shows
-// its frame only and has nothing to click.
+// Every button runs its row of the tweak table; the window keeps no state and
+// never changes its buttons.
 class Form2 final : public FormLogic {
  public:
-  void Click(ControlId) override {}
+  explicit Form2(Services& services) : services_(services) {}
+
+  void Click(ControlId control) override {
+    if (const RegistryTweak* tweak = FindRegistryTweak(control)) RunRegistryTweak(*tweak, services_.scripting);
+  }
+
+ private:
+  Services& services_;
 };
 
-std::unique_ptr<FormLogic> CreateForm2(Controls&, Services&) { return std::make_unique<Form2>(); }
+std::unique_ptr<FormLogic> CreateForm2(Controls&, Services& services) { return std::make_unique<Form2>(services); }
 
 }  // namespace
-
-const FormTable kForm2Table{
-    .caption = u"隔外优化",
-    .clientWidth = 4935,
-    .clientHeight = 2490,
-    .position = TwipsPoint{4695, 3570},
-    .border = BorderStyle::kFixedSingle,
-    .defaultFont = kDefaultFont,
-    .art = {.icon = QUELLBROOK_IDI_MAIN},
-    .controls = {},
-};
 
 const WindowDefinition kForm2Window{kForm2Table, &CreateForm2};
 

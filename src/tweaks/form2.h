@@ -1,5 +1,5 @@
 #pragma once
-// The extra optimization window.
+// The extra optimization window: ten buttons, each running one registry tweak.
 
 #include "forms/form_logic.h"
 

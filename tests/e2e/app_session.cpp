@@ -155,8 +155,9 @@ bool AppSession::SetText(int id, std::wstring_view text) const {
          result;
 }
 
-bool AppSession::Click(int id) const {
-  const HWND control = Control(id);
+bool AppSession::Click(int id) const { return ClickControl(Control(id)); }
+
+bool AppSession::ClickControl(HWND control) const {
   DWORD_PTR result = 0;
   return control &&
          SendMessageTimeoutW(control, BM_CLICK, 0, 0, SMTO_NORMAL, kHandlerTimeoutMs, &result);

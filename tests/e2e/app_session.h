@@ -50,6 +50,8 @@ class AppSession {
   // Clicks and waits until the click handler has returned. False when it did
   // not return in time, for instance because it opened a message box.
   bool Click(int id) const;
+  // The same for a control of another of the program's windows.
+  bool ClickControl(HWND control) const;
   // Clicks without waiting, for a handler that opens a modal box.
   void PostClick(int id) const;
   // Clicks, waits for the program's "Veltrane" box, reads its text, closes it

@@ -39,17 +39,17 @@ class FakeScriptingHost final : public ScriptingHost {
   void RegWrite(std::u16string_view name, std::u16string_view value,
                 std::optional<std::u16string_view> type) override {
     Record({RegistryCall::Kind::kWrite, std::u16string(name), std::u16string(value),
-            type ? std::optional<std::u16string>(*type) : std::nullopt, instance_});
+            type ? std::optional<std::u16string>(*type) : std::nullopt, instance_, factory_.alive});
   }
 
   void RegDelete(std::u16string_view name) override {
-    Record({RegistryCall::Kind::kDelete, std::u16string(name), {}, std::nullopt, instance_});
+    Record({RegistryCall::Kind::kDelete, std::u16string(name), {}, std::nullopt, instance_, factory_.alive});
   }
 
  private:
   void Record(RegistryCall call) {
     const int callNumber = static_cast<int>(factory_.calls.size()) + 1;
-    if (factory_.failCall == callNumber) throw factory_.failure;
+    if (factory_.failCall == callNumber) factory_.Fail();
     factory_.calls.push_back(std::move(call));
   }
 
@@ -59,8 +59,13 @@ class FakeScriptingHost final : public ScriptingHost {
 
 }  // namespace
 
+void FakeScriptingHostFactory::Fail() const {
+  if (otherFailure) std::rethrow_exception(otherFailure);
+  throw failure;
+}
+
 std::unique_ptr<ScriptingHost> FakeScriptingHostFactory::CreateScriptingHost() {
-  if (failCreation == created + 1) throw failure;
+  if (failCreation == created + 1) Fail();
   return std::make_unique<FakeScriptingHost>(*this, ++created);
 }
 

@@ -3,6 +3,7 @@
 // for, answer from a script, and can be told to fail.
 
 #include <deque>
+#include <exception>
 #include <functional>
 #include <map>
 #include <memory>
@@ -52,6 +53,7 @@ struct RegistryCall {
   std::u16string value;
   std::optional<std::u16string> type;
   int hostInstance;  // which CreateScriptingHost made the host that was called
+  int hostsAlive;    // hosts not yet released when the call came
 };
 
 class FakeScriptingHostFactory final : public ScriptingHostFactory {
@@ -65,6 +67,10 @@ class FakeScriptingHostFactory final : public ScriptingHostFactory {
   std::optional<int> failCreation;
   std::optional<int> failCall;
   PlatformError failure{0x80070005u, u"拒绝访问。"};
+  // Raised instead of `failure` when set, for failures of other kinds.
+  std::exception_ptr otherFailure;
+
+  [[noreturn]] void Fail() const;
 };
 
 class RecordingSecondaryWindows final : public SecondaryWindows {

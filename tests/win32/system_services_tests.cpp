@@ -99,5 +99,27 @@ TEST_F(ScriptingHostTest, AFailingCallBecomesAPlatformErrorWithADescription) {
   }
 }
 
+// What a host raised: its own code and words when it gives them, filled in on
+// demand; the system's words for the code when it gives none.
+TEST(ExcepInfoTest, GivesTheHostsCodeAndDescription) {
+  ExceptionInfo described;
+  described.Get()->scode = static_cast<SCODE>(0x80070005u);
+  described.Get()->pfnDeferredFillIn = [](EXCEPINFO* info) -> HRESULT {
+    info->bstrDescription = ::SysAllocString(L"无法保存注册表项。");
+    return S_OK;
+  };
+  const PlatformError fromHost = ErrorFromExcepInfo(described.Filled(), DISP_E_EXCEPTION);
+  EXPECT_EQ(fromHost.Number(), 0x80070005u);
+  EXPECT_EQ(fromHost.Description(), u"无法保存注册表项。");
+
+  ExceptionInfo bare;
+  bare.Get()->wCode = 1021;
+  const PlatformError fromSystem = ErrorFromExcepInfo(bare.Filled(), DISP_E_EXCEPTION);
+  EXPECT_EQ(fromSystem.Number(), 1021u);
+  EXPECT_EQ(fromSystem.Description(), SystemErrorText(1021));
+  EXPECT_EQ(ErrorFromExcepInfo(ExceptionInfo().Filled(), DISP_E_EXCEPTION).Number(),
+            static_cast<std::uint32_t>(DISP_E_EXCEPTION));
+}
+
 }  // namespace
 }  // namespace quellbrook::win32

@@ -1,0 +1,195 @@
+// The ten buttons of the extra optimization window against the recording
+// scripting host: the exact calls of every tweak, and where each one stops when
+// a host cannot be created or a call fails.
+
+#include <gtest/gtest.h>
+
+#include <new>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fakes/fake_services.h"
+#include "app/form1.h"
+#include "fakes/fake_window.h"
+#include "tweaks/form2.h"
+#include "tweaks/registry_tweak.h"
+
+namespace quellbrook {
+namespace {
+
+using Kind = RegistryCall::Kind;
+
+struct ExpectedCall {
+  Kind kind;
+  std::u16string_view path;
+  std::u16string_view data = {};
+  std::optional<std::u16string_view> type = std::nullopt;
+};
+
+struct ExpectedTweak {
+  const char* name;
+  int button;
+  bool endsQuietly;
+  std::vector<ExpectedCall> calls;
+};
+
+// The registry operations of each button, written out in full.
+const ExpectedTweak kExpected[] = {
+    {"Command1", 1, true,
+     {{Kind::kDelete, u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MyComputer\\"
+                      u"NameSpace\\DelegateFolders\\{59031a47-3f72-44a7-89c5-5595fe6b30ee}\\"}}},
+    {"Command2", 2, false,
+     {{Kind::kWrite, u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AlwaysUnloadDLL",
+       u"1"}}},
+    {"Command3", 3, false,
+     {{Kind::kWrite,
+       u"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\NoDriveTypeAutoRun",
+       u"b5"}}},
+    {"Command4", 4, false,
+     {{Kind::kWrite, u"HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Update\\UpdateMode", u"0"}}},
+    {"Command5", 5, true,
+     {{Kind::kWrite,
+       u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management\\"
+       u"PrefetchParameters\\EnablePrefetcher",
+       u"1"},
+      {Kind::kWrite, u"HKEY_CURRENT_USER\\Control Panel\\Desktop\\MenuShowDelay", u"0"},
+      {Kind::kDelete, u"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RemoteComputer\\"
+                      u"NameSpace\\{D6277990-4C6A-11CF-8D87-00AA0060F5BF}\\"}}},
+    {"Command6", 6, false,
+     {{Kind::kWrite, u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\FileSystem\\Ntfsdisablelastassessupdate",
+       u"1"},
+      {Kind::kWrite,
+       u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\FileSystem\\NtfsDisable8dot3NameCreation", u"1"},
+      {Kind::kWrite, u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\FileSystem\\NtfsMftzonereservation",
+       u"3"}}},
+    {"Command7", 7, false,
+     {{Kind::kWrite,
+       u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management\\"
+       u"PrefetchParameters\\EnableSuperfetch",
+       u"0", u"REG_DWORD"},
+      {Kind::kWrite,
+       u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management\\"
+       u"PrefetchParameters\\EnablePrefetcher",
+       u"0", u"REG_DWORD"}}},
+    {"Command8", 8, false,
+     {{Kind::kWrite, u"HKEY_CURRENT_USER\\Control Panel\\Desktop\\Window Metrics\\MinAniMate", u"0", u"REG_SZ"}}},
+    {"Command9", 9, false,
+     {{Kind::kWrite, u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System\\EnableLUA",
+       u"0", u"REG_DWORD"}}},
+    {"Command10", 10, false,
+     {{Kind::kWrite,
+       u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management\\"
+       u"PrefetchParameters\\EnablePrefetcher",
+       u"0"}}},
+};
+
+void PrintTo(const ExpectedTweak& tweak, std::ostream* out) { *out << tweak.name; }
+
+// The window on a fresh set of recording services.
+struct Form2Session {
+  FakeServices platform;
+  FakeScriptingHostFactory& host = platform.scripting;
+  FakeWindow form{kForm2Window, platform.services()};
+};
+
+class RegistryTweakTest : public ::testing::TestWithParam<ExpectedTweak> {
+ protected:
+  // The recorded calls are the first `count` expected ones.
+  void ExpectFirstCalls(const std::vector<RegistryCall>& calls, std::size_t count) {
+    ASSERT_EQ(calls.size(), count);
+    for (std::size_t i = 0; i < count; ++i) {
+      SCOPED_TRACE("call " + std::to_string(i + 1));
+      const ExpectedCall& want = expected_.calls[i];
+      EXPECT_EQ(calls[i].kind, want.kind);
+      EXPECT_EQ(calls[i].name, want.path);
+      EXPECT_EQ(calls[i].value, want.data);
+      EXPECT_EQ(calls[i].type, want.type ? std::optional<std::u16string>(*want.type) : std::nullopt);
+    }
+  }
+
+  const ExpectedTweak& expected_ = GetParam();
+  const ControlId button_ = Command(expected_.button);
+  const std::size_t steps_ = expected_.calls.size();
+};
+
+TEST_P(RegistryTweakTest, ClickMakesTheTabledCallsEachOnAHostOfItsOwnHeldToTheEnd) {
+  Form2Session window;
+  ASSERT_TRUE(window.form.Click(button_));
+  ExpectFirstCalls(window.host.calls, steps_);
+  for (std::size_t i = 0; i < window.host.calls.size(); ++i) {
+    EXPECT_EQ(window.host.calls[i].hostInstance, static_cast<int>(i + 1)) << "a new host for every call";
+    EXPECT_EQ(window.host.calls[i].hostsAlive, static_cast<int>(i + 1)) << "earlier hosts are held to the end";
+  }
+  EXPECT_EQ(window.host.created, static_cast<int>(steps_));
+  EXPECT_EQ(window.host.alive, 0);
+  EXPECT_TRUE(window.platform.boxes.failures.empty());
+  EXPECT_TRUE(window.platform.boxes.messages.empty());
+  for (const ControlRow& row : kForm2Table.controls) {
+    EXPECT_EQ(window.form[row.id].Text(), row.caption) << "the window never changes its buttons";
+    EXPECT_TRUE(window.form[row.id].Enabled() && window.form[row.id].Visible());
+  }
+}
+
+TEST_P(RegistryTweakTest, AFailureAtAnyStepEndsTheTweakThereAndIsReportedUnlessTrapped) {
+  for (std::size_t step = 1; step <= steps_; ++step) {
+    for (const bool inCreation : {true, false}) {
+      SCOPED_TRACE("step " + std::to_string(step) + (inCreation ? ", host not created" : ", call fails"));
+      Form2Session window;
+      FakeScriptingHostFactory& host = window.host;
+      (inCreation ? host.failCreation : host.failCall) = static_cast<int>(step);
+
+      ASSERT_TRUE(window.form.Click(button_));
+      ExpectFirstCalls(host.calls, step - 1);
+      EXPECT_EQ(host.created, static_cast<int>(inCreation ? step - 1 : step));
+      EXPECT_EQ(host.alive, 0) << "every host released on the failure path too";
+      EXPECT_TRUE(window.platform.boxes.messages.empty());
+      const std::vector<PlatformError>& reports = window.platform.boxes.failures;
+      if (expected_.endsQuietly) {
+        EXPECT_TRUE(reports.empty());
+      } else {
+        ASSERT_EQ(reports.size(), 1u);
+        EXPECT_EQ(reports[0].Number(), host.failure.Number());
+        EXPECT_EQ(reports[0].Description(), host.failure.Description());
+      }
+
+      // The window stays usable: the next press runs the whole tweak.
+      host.failCreation = host.failCall = std::nullopt;
+      host.calls.clear();
+      ASSERT_TRUE(window.form.Click(button_));
+      ExpectFirstCalls(host.calls, steps_);
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllButtons, RegistryTweakTest, ::testing::ValuesIn(kExpected),
+                         [](const ::testing::TestParamInfo<ExpectedTweak>& info) {
+                           return std::string(info.param.name);
+                         });
+
+// Command1 and Command5 trap more than the platform's failures: running out of
+// memory on the way to the host ends them quietly too.
+TEST(TrappingTweaks, EndQuietlyOnAnyFailure) {
+  for (const int button : {1, 5}) {
+    Form2Session window;
+    window.host.failCall = 1;
+    window.host.otherFailure = std::make_exception_ptr(std::bad_alloc());
+    ASSERT_TRUE(window.form.Click(Command(button)));
+    EXPECT_TRUE(window.host.calls.empty()) << button;
+    EXPECT_TRUE(window.platform.boxes.failures.empty()) << button;
+  }
+}
+
+TEST(RegistryTweakTable, EveryButtonOfTheWindowHasATweakAndNothingElseHasOne) {
+  ASSERT_EQ(kForm2Table.controls.size(), kRegistryTweaks.size());
+  for (const ControlRow& row : kForm2Table.controls) {
+    const RegistryTweak* tweak = FindRegistryTweak(row.id);
+    ASSERT_NE(tweak, nullptr) << ToInt(row.id);
+    EXPECT_EQ(tweak->button, row.id);
+  }
+  EXPECT_EQ(FindRegistryTweak(Command(11)), nullptr);
+  EXPECT_EQ(kForm2Table.art.icon, kForm1Table.art.icon) << "the main window's icon";
+}
+
+}  // namespace
+}  // namespace quellbrook
