@@ -1,5 +1,7 @@
 #include "core/ansi_text.h"
 
+#include <algorithm>
+
 namespace quellbrook {
 namespace {
 
@@ -65,6 +67,7 @@ std::u16string DecodeLossless(const CodePage& codePage, std::string_view bytes) 
     if (nul == std::string_view::npos) nul = bytes.size();
     const std::string_view piece = bytes.substr(start, nul - start);
     if (std::optional<std::u16string> decoded = DecodeExactly(codePage, piece)) {
+      if (piece.size() == bytes.size()) return std::move(*decoded);  // the common case: no NUL at all
       text += *decoded;
     } else {
       DecodeByCharacter(codePage, piece, text);
@@ -78,14 +81,17 @@ std::u16string DecodeLossless(const CodePage& codePage, std::string_view bytes) 
 
 EncodedText EncodeLossless(const CodePage& codePage, std::u16string_view text) {
   EncodedText result;
-  result.bytes.reserve(text.size() * 2);
 
   // Encodes text[begin, end), which holds no escapes; false when a character
   // cannot be represented (its index is then recorded).
   auto encodeRun = [&](std::size_t begin, std::size_t end) {
     if (begin == end) return true;
     if (std::optional<std::string> bytes = codePage.Encode(text.substr(begin, end - begin))) {
-      result.bytes += *bytes;
+      if (result.bytes.empty()) {
+        result.bytes = std::move(*bytes);
+      } else {
+        result.bytes += *bytes;
+      }
       return true;
     }
     for (std::size_t i = begin; i < end;) {
@@ -101,8 +107,12 @@ EncodedText EncodeLossless(const CodePage& codePage, std::u16string_view text) {
     return true;
   };
 
+  // Most texts hold no escape at all: one quick scan, then one conversion.
+  auto inEscapeRange = [](char16_t unit) { return unit >= kEscapeBase && unit <= kEscapeBase + 0xFF; };
   std::size_t runStart = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
+    i = static_cast<std::size_t>(std::find_if(text.begin() + i, text.end(), inEscapeRange) - text.begin());
+    if (i == text.size()) break;
     if (!IsEscape(text, i)) continue;
     if (!encodeRun(runStart, i)) return result;
     result.bytes += static_cast<char>(text[i] - kEscapeBase);

@@ -10,8 +10,6 @@
 namespace quellbrook {
 namespace {
 
-constexpr std::u16string_view kLineBreak = u"\r\n";
-
 // Line breaks as the reader counts them: CR LF or a lone CR.
 std::size_t CountLineBreaks(std::u16string_view text) {
   return static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\r'));
@@ -83,15 +81,16 @@ void FileChannel::OpenForOutput(std::u16string_view path) {
 
 void FileChannel::WriteLine(std::u16string_view text) {
   if (mode_ != Mode::kOutput) throw SystemError(error_number::kInvalidHandle);
-  std::u16string line(text);
-  line += kLineBreak;
-  EncodedText encoded = EncodeLossless(codePage_, line);
+  // The text is encoded where it lies (it may be a whole script); the line
+  // break is ASCII, the same bytes in every ANSI code page.
+  EncodedText encoded = EncodeLossless(codePage_, text);
   if (encoded.unrepresentableAt) {
     const std::size_t at = *encoded.unrepresentableAt;
     const std::size_t lineNumber = linesWritten_ + CountLineBreaks(text.substr(0, at)) + 1;
-    throw UnrepresentableCharacter(line, at, lineNumber, path_);
+    throw UnrepresentableCharacter(text, at, lineNumber, path_);
   }
   output_->Append(encoded.bytes);
+  output_->Append("\r\n");
   linesWritten_ += CountLineBreaks(text) + 1;
 }
 
