@@ -81,15 +81,15 @@ void FileChannel::OpenForOutput(std::u16string_view path) {
 
 void FileChannel::WriteLine(std::u16string_view text) {
   if (mode_ != Mode::kOutput) throw SystemError(error_number::kInvalidHandle);
-  // The text is encoded where it lies (it may be a whole script); the line
-  // break is ASCII, the same bytes in every ANSI code page.
-  EncodedText encoded = EncodeLossless(codePage_, text);
-  if (encoded.unrepresentableAt) {
-    const std::size_t at = *encoded.unrepresentableAt;
+  // A failure part way leaves the replacement unfinished, and it is never
+  // committed. The line break is ASCII, the same bytes in every ANSI code page.
+  const std::optional<std::size_t> unrepresentable =
+      EncodeLosslessInSlices(codePage_, text, [this](std::string_view bytes) { output_->Append(bytes); });
+  if (unrepresentable) {
+    const std::size_t at = *unrepresentable;
     const std::size_t lineNumber = linesWritten_ + CountLineBreaks(text.substr(0, at)) + 1;
     throw UnrepresentableCharacter(text, at, lineNumber, path_);
   }
-  output_->Append(encoded.bytes);
   output_->Append("\r\n");
   linesWritten_ += CountLineBreaks(text) + 1;
 }
