@@ -139,31 +139,13 @@ bool AsciiBlock(const Unit* at, std::size_t left) {
   return ((block[0] | block[1]) & mask) == 0;
 }
 
+// The callers convert long texts in slices, so one pass into room for the
+// longest possible result, cut to size afterwards, costs little memory.
 std::optional<std::u16string> IconvCodePage::Decode(std::string_view bytes) const {
   if (!tables_) return IconvDecode(decoder_, bytes);
   const Tables& tables = *tables_;
   const std::size_t size = bytes.size();
-  // One pass checks and counts, the second fills a text of the exact size.
-  std::size_t units = 0;
-  for (std::size_t i = 0; i < size; ++units) {
-    if (AsciiBlock(bytes.data() + i, size - i)) {
-      i += kBlockBytes;
-      units += kBlockBytes - 1;
-      continue;
-    }
-    const auto lead = static_cast<unsigned char>(bytes[i]);
-    const char32_t alone = tables.single[lead];
-    if (alone == kInvalid) return std::nullopt;
-    if (alone != kLead) {
-      ++i;
-      continue;
-    }
-    if (i + 1 == size || tables.pairs[lead * 256 + static_cast<unsigned char>(bytes[i + 1])] == kInvalid) {
-      return std::nullopt;
-    }
-    i += 2;
-  }
-  std::u16string text(units, u'\0');
+  std::u16string text(size, u'\0');
   std::size_t at = 0;
   for (std::size_t i = 0; i < size;) {
     if (AsciiBlock(bytes.data() + i, size - i)) {
@@ -172,16 +154,16 @@ std::optional<std::u16string> IconvCodePage::Decode(std::string_view bytes) cons
       at += kBlockBytes;
       continue;
     }
-    const auto lead = static_cast<unsigned char>(bytes[i]);
-    const char32_t alone = tables.single[lead];
-    if (alone != kLead) {
-      text[at++] = static_cast<char16_t>(alone);
-      ++i;
-    } else {
-      text[at++] = static_cast<char16_t>(tables.pairs[lead * 256 + static_cast<unsigned char>(bytes[i + 1])]);
-      i += 2;
+    const auto lead = static_cast<unsigned char>(bytes[i++]);
+    char32_t unit = tables.single[lead];
+    if (unit == kLead) {
+      if (i == size) return std::nullopt;
+      unit = tables.pairs[lead * 256 + static_cast<unsigned char>(bytes[i++])];
     }
+    if (unit == kInvalid) return std::nullopt;
+    text[at++] = static_cast<char16_t>(unit);
   }
+  text.resize(at);
   return text;
 }
 
@@ -189,19 +171,7 @@ std::optional<std::string> IconvCodePage::Encode(std::u16string_view text) const
   if (!tables_) return IconvEncode(encoder_, text);
   const Tables& tables = *tables_;
   const std::size_t units = text.size();
-  // One pass checks and counts, the second fills bytes of the exact size.
-  std::size_t size = 0;
-  for (std::size_t i = 0; i < units;) {
-    if (AsciiBlock(text.data() + i, units - i)) {
-      i += kBlockBytes / 2;
-      size += kBlockBytes / 2;
-      continue;
-    }
-    const std::uint8_t length = tables.length[text[i++]];
-    if (length == 0) return std::nullopt;
-    size += length;
-  }
-  std::string bytes(size, '\0');
+  std::string bytes(units * 2, '\0');
   std::size_t at = 0;
   for (std::size_t i = 0; i < units;) {
     if (AsciiBlock(text.data() + i, units - i)) {
@@ -211,10 +181,13 @@ std::optional<std::string> IconvCodePage::Encode(std::u16string_view text) const
       continue;
     }
     const char16_t unit = text[i++];
+    const std::uint8_t length = tables.length[unit];
+    if (length == 0) return std::nullopt;
     const std::uint16_t value = tables.bytes[unit];
-    if (tables.length[unit] == 2) bytes[at++] = static_cast<char>(value >> 8);
+    if (length == 2) bytes[at++] = static_cast<char>(value >> 8);
     bytes[at++] = static_cast<char>(value & 0xFF);
   }
+  bytes.resize(at);
   return bytes;
 }
 
