@@ -48,13 +48,18 @@ const ServiceSwitch* FindServiceSwitch(ControlId checkBox) {
 namespace {
 
 // The script as joined text, with the switch's replacement made in every line.
-// Line by line keeps the work linear: each line is searched once, and nothing
-// is searched across a line break.
+// Line by line keeps the work linear: nothing is searched across a line break,
+// and a line without the find text (most of them) is copied only once.
 std::u16string RewrittenScript(const ServiceSwitch& toggled, FileChannel& files) {
   files.OpenForInput(kSwitchedScript);
   std::u16string text;
   while (!files.AtEnd()) {
-    text += ReplaceAll(files.ReadLine(), toggled.findText, toggled.replacement);
+    const std::u16string line = files.ReadLine();
+    if (FindText(line, toggled.findText) == 0) {
+      text += line;
+    } else {
+      text += ReplaceAll(line, toggled.findText, toggled.replacement);
+    }
     text += u"\r\n";
   }
   files.CloseFile();
