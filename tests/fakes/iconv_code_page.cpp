@@ -9,6 +9,10 @@
 #include <stdexcept>
 #include <vector>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace quellbrook {
 namespace {
 
@@ -125,7 +129,8 @@ IconvCodePage::~IconvCodePage() {
   iconv_close(encoder_);
 }
 
-// Sixteen bytes, or eight UTF-16 units, that are all ASCII convert as a block.
+// Sixteen bytes, or eight UTF-16 units, that are all ASCII convert as a block,
+// with SSE2 where the machine has it (as Windows' own conversions do).
 constexpr std::size_t kBlockBytes = 16;
 constexpr std::uint64_t kNonAsciiBytes = 0x8080808080808080;
 constexpr std::uint64_t kNonAsciiUnits = 0xFF80FF80FF80FF80;
@@ -139,6 +144,27 @@ bool AsciiBlock(const Unit* at, std::size_t left) {
   return ((block[0] | block[1]) & mask) == 0;
 }
 
+// Sixteen ASCII bytes widened to units, and eight ASCII units narrowed to bytes.
+void WidenBlock(const char* from, char16_t* to) {
+#ifdef __SSE2__
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+  const __m128i zero = _mm_setzero_si128();
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_unpacklo_epi8(bytes, zero));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 8), _mm_unpackhi_epi8(bytes, zero));
+#else
+  for (std::size_t k = 0; k < kBlockBytes; ++k) to[k] = static_cast<char16_t>(from[k]);
+#endif
+}
+
+void NarrowBlock(const char16_t* from, char* to) {
+#ifdef __SSE2__
+  const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(to), _mm_packus_epi16(units, units));
+#else
+  for (std::size_t k = 0; k < kBlockBytes / 2; ++k) to[k] = static_cast<char>(from[k]);
+#endif
+}
+
 // The callers convert long texts in slices, so one pass into room for the
 // longest possible result, cut to size afterwards, costs little memory.
 std::optional<std::u16string> IconvCodePage::Decode(std::string_view bytes) const {
@@ -149,7 +175,7 @@ std::optional<std::u16string> IconvCodePage::Decode(std::string_view bytes) cons
   std::size_t at = 0;
   for (std::size_t i = 0; i < size;) {
     if (AsciiBlock(bytes.data() + i, size - i)) {
-      for (std::size_t k = 0; k < kBlockBytes; ++k) text[at + k] = static_cast<char16_t>(bytes[i + k]);
+      WidenBlock(bytes.data() + i, text.data() + at);
       i += kBlockBytes;
       at += kBlockBytes;
       continue;
@@ -175,7 +201,7 @@ std::optional<std::string> IconvCodePage::Encode(std::u16string_view text) const
   std::size_t at = 0;
   for (std::size_t i = 0; i < units;) {
     if (AsciiBlock(text.data() + i, units - i)) {
-      for (std::size_t k = 0; k < kBlockBytes / 2; ++k) bytes[at + k] = static_cast<char>(text[i + k]);
+      NarrowBlock(text.data() + i, bytes.data() + at);
       i += kBlockBytes / 2;
       at += kBlockBytes / 2;
       continue;
