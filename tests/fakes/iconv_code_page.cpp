@@ -4,7 +4,6 @@
 #include <bit>
 #include <cerrno>
 #include <cstdint>
-#include <cstring>
 #include <map>
 #include <stdexcept>
 #include <vector>
@@ -130,39 +129,42 @@ IconvCodePage::~IconvCodePage() {
 }
 
 // Sixteen bytes, or eight UTF-16 units, that are all ASCII convert as a block,
-// with SSE2 where the machine has it (as Windows' own conversions do).
+// with SSE2 where the machine has it (as Windows' own conversions do). Each
+// gives false, writing nothing, when the block holds anything else or the
+// input has fewer left.
 constexpr std::size_t kBlockBytes = 16;
-constexpr std::uint64_t kNonAsciiBytes = 0x8080808080808080;
-constexpr std::uint64_t kNonAsciiUnits = 0xFF80FF80FF80FF80;
 
-template <typename Unit>
-bool AsciiBlock(const Unit* at, std::size_t left) {
-  if (left * sizeof(Unit) < kBlockBytes) return false;
-  std::uint64_t block[2];
-  std::memcpy(block, at, sizeof block);
-  const std::uint64_t mask = sizeof(Unit) == 1 ? kNonAsciiBytes : kNonAsciiUnits;
-  return ((block[0] | block[1]) & mask) == 0;
-}
-
-// Sixteen ASCII bytes widened to units, and eight ASCII units narrowed to bytes.
-void WidenBlock(const char* from, char16_t* to) {
+bool WidenAsciiBlock(const char* from, std::size_t left, char16_t* to) {
+  if (left < kBlockBytes) return false;
 #ifdef __SSE2__
   const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+  if (_mm_movemask_epi8(bytes) != 0) return false;
   const __m128i zero = _mm_setzero_si128();
   _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_unpacklo_epi8(bytes, zero));
   _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 8), _mm_unpackhi_epi8(bytes, zero));
 #else
+  for (std::size_t k = 0; k < kBlockBytes; ++k) {
+    if (static_cast<unsigned char>(from[k]) >= 0x80) return false;
+  }
   for (std::size_t k = 0; k < kBlockBytes; ++k) to[k] = static_cast<char16_t>(from[k]);
 #endif
+  return true;
 }
 
-void NarrowBlock(const char16_t* from, char* to) {
+bool NarrowAsciiBlock(const char16_t* from, std::size_t left, char* to) {
+  if (left < kBlockBytes / 2) return false;
 #ifdef __SSE2__
   const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+  const __m128i high = _mm_and_si128(units, _mm_set1_epi16(static_cast<short>(0xFF80)));
+  if (_mm_movemask_epi8(_mm_cmpeq_epi16(high, _mm_setzero_si128())) != 0xFFFF) return false;
   _mm_storel_epi64(reinterpret_cast<__m128i*>(to), _mm_packus_epi16(units, units));
 #else
+  for (std::size_t k = 0; k < kBlockBytes / 2; ++k) {
+    if (from[k] >= 0x80) return false;
+  }
   for (std::size_t k = 0; k < kBlockBytes / 2; ++k) to[k] = static_cast<char>(from[k]);
 #endif
+  return true;
 }
 
 // The callers convert long texts in slices, so one pass into room for the
@@ -174,8 +176,7 @@ std::optional<std::u16string> IconvCodePage::Decode(std::string_view bytes) cons
   std::u16string text(size, u'\0');
   std::size_t at = 0;
   for (std::size_t i = 0; i < size;) {
-    if (AsciiBlock(bytes.data() + i, size - i)) {
-      WidenBlock(bytes.data() + i, text.data() + at);
+    if (WidenAsciiBlock(bytes.data() + i, size - i, text.data() + at)) {
       i += kBlockBytes;
       at += kBlockBytes;
       continue;
@@ -200,8 +201,7 @@ std::optional<std::string> IconvCodePage::Encode(std::u16string_view text) const
   std::string bytes(units * 2, '\0');
   std::size_t at = 0;
   for (std::size_t i = 0; i < units;) {
-    if (AsciiBlock(text.data() + i, units - i)) {
-      NarrowBlock(text.data() + i, bytes.data() + at);
+    if (NarrowAsciiBlock(text.data() + i, units - i, bytes.data() + at)) {
       i += kBlockBytes / 2;
       at += kBlockBytes / 2;
       continue;
