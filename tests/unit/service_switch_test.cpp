@@ -149,6 +149,9 @@ INSTANTIATE_TEST_SUITE_P(
                 "sc config alg start= DISABLED\r\nsc config ALG start=DISABLED\r\n",
                 "sc config ALG start= DEMAND\r\nsc config ALG start= disabled\r\nsc config ALG start=  DISABLED\r\n"
                 "sc config alg start= DISABLED\r\nsc config ALG start=DISABLED\r\n\r\n"},
+        // 81 41 is one character whose second byte is "A": no "ALG" here.
+        Rewrite{"NoMatchInsideADoubleByteCharacter", "rem \x81\x41LG start= DISABLED\r\n",
+                "rem \x81\x41LG start= DISABLED\r\n\r\n"},
         Rewrite{"EmptyFile", "", "\r\n"},
         Rewrite{"LfOnlyIsOneLine", "a\nsc config ALG start= DISABLED\nb\n",
                 "a\nsc config ALG start= AUTO\nb\n\r\n\r\n"},
