@@ -80,7 +80,7 @@ void DecodeSlice(const CodePage& codePage, std::string_view bytes, std::u16strin
 // ASCII byte or unit: in no ANSI code page does a character go on past one
 // (a double-byte character may end in one, never start with one), and a unit
 // after it cannot complete a surrogate pair.
-constexpr std::size_t kSliceLength = 64 * 1024;
+constexpr std::size_t kSliceLength = std::size_t{64} * 1024;
 
 template <typename Unit>
 std::size_t SliceEnd(std::basic_string_view<Unit> text, std::size_t begin) {

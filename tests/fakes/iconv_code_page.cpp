@@ -72,7 +72,7 @@ struct IconvCodePage::Tables {
   // two-byte character, or kInvalid.
   std::array<char32_t, 256> single{};
   // Per lead and trail byte: the character, or kInvalid.
-  std::vector<char32_t> pairs = std::vector<char32_t>(256 * 256, kInvalid);
+  std::vector<char32_t> pairs = std::vector<char32_t>(std::size_t{256} * 256, kInvalid);
   // Per UTF-16 unit: its one or two bytes (big-endian) and how many; 0: none.
   std::vector<std::uint16_t> bytes = std::vector<std::uint16_t>(65536, 0);
   std::vector<std::uint8_t> length = std::vector<std::uint8_t>(65536, 0);
