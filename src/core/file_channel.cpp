@@ -81,16 +81,23 @@ void FileChannel::OpenForOutput(std::u16string_view path) {
 
 void FileChannel::WriteLine(std::u16string_view text) {
   if (mode_ != Mode::kOutput) throw SystemError(error_number::kInvalidHandle);
-  // A failure part way leaves the replacement unfinished, and it is never
-  // committed. The line break is ASCII, the same bytes in every ANSI code page.
-  const std::optional<std::size_t> unrepresentable =
-      EncodeLosslessInSlices(codePage_, text, [this](std::string_view bytes) { output_->Append(bytes); });
-  if (unrepresentable) {
-    const std::size_t at = *unrepresentable;
-    const std::size_t lineNumber = linesWritten_ + CountLineBreaks(text.substr(0, at)) + 1;
-    throw UnrepresentableCharacter(text, at, lineNumber, path_);
+  // The text goes out a slice at a time, so a failure can come part way
+  // through: the unfinished replacement is then dropped at once, and the old
+  // file stays as it was. The line break is ASCII, the same bytes in every
+  // ANSI code page.
+  try {
+    const std::optional<std::size_t> unrepresentable =
+        EncodeLosslessInSlices(codePage_, text, [this](std::string_view bytes) { output_->Append(bytes); });
+    if (unrepresentable) {
+      const std::size_t at = *unrepresentable;
+      const std::size_t lineNumber = linesWritten_ + CountLineBreaks(text.substr(0, at)) + 1;
+      throw UnrepresentableCharacter(text, at, lineNumber, path_);
+    }
+    output_->Append("\r\n");
+  } catch (...) {
+    Abandon();
+    throw;
   }
-  output_->Append("\r\n");
   linesWritten_ += CountLineBreaks(text) + 1;
 }
 
