@@ -4,6 +4,7 @@
 #include "hosts/form3.h"
 #include "forms/services.h"
 #include "scripts/script_panel.h"
+#include "scripts/service_switch.h"
 #include "tweaks/form2.h"
 
 namespace quellbrook {
@@ -16,6 +17,9 @@ class Form1 final : public FormLogic {
   void Click(ControlId control) override {
     if (const std::optional<PanelButton> button = FindPanelButton(control)) {
       return RunPanelOperation(button->panel, button->operation, controls_, services_);
+    }
+    if (const ServiceSwitch* serviceSwitch = FindServiceSwitch(control)) {
+      return ToggleServiceSwitch(*serviceSwitch, controls_, services_);
     }
     if (SwitchPlatform(control, controls_)) return;
     if (control == Command(4)) return services_.windows.ShowSecondaryWindow(kForm2Window);

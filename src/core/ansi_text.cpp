@@ -1,5 +1,8 @@
 #include "core/ansi_text.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace quellbrook {
 namespace {
 
@@ -52,13 +55,9 @@ void DecodeByCharacter(const CodePage& codePage, std::string_view bytes, std::u1
   }
 }
 
-}  // namespace
-
-std::u16string DecodeLossless(const CodePage& codePage, std::string_view bytes) {
-  std::u16string text;
-  text.reserve(bytes.size());
-  // NUL bytes split the input; each piece between them takes the fast whole-piece
-  // conversion when it can.
+// Appends one slice: NUL bytes split it, and each piece between them takes the
+// fast whole-piece conversion when it can.
+void DecodeSlice(const CodePage& codePage, std::string_view bytes, std::u16string& text) {
   std::size_t start = 0;
   while (start <= bytes.size()) {
     std::size_t nul = bytes.find('\0', start);
@@ -73,19 +72,62 @@ std::u16string DecodeLossless(const CodePage& codePage, std::string_view bytes) 
     text += kEscapeBase;
     start = nul + 1;
   }
+}
+
+// Long texts convert a slice at a time, so that the code page's own buffers
+// stay small and warm instead of each being a fresh copy of a whole script,
+// and a stray byte slows down only its slice. A slice ends right after an
+// ASCII byte or unit: in no ANSI code page does a character go on past one
+// (a double-byte character may end in one, never start with one), and a unit
+// after it cannot complete a surrogate pair.
+constexpr std::size_t kSliceLength = std::size_t{64} * 1024;
+
+template <typename Unit>
+std::size_t SliceEnd(std::basic_string_view<Unit> text, std::size_t begin) {
+  if (text.size() - begin <= kSliceLength) return text.size();
+  const auto ascii = std::find_if(text.begin() + static_cast<std::ptrdiff_t>(begin + kSliceLength), text.end(),
+                                  [](Unit unit) { return static_cast<std::uint32_t>(unit) < 0x80; });
+  return ascii == text.end() ? text.size() : static_cast<std::size_t>(ascii - text.begin()) + 1;
+}
+
+}  // namespace
+
+std::u16string DecodeLossless(const CodePage& codePage, std::string_view bytes) {
+  std::u16string text;
+  text.reserve(bytes.size());
+  for (std::size_t begin = 0; begin < bytes.size();) {
+    const std::size_t end = SliceEnd(bytes, begin);
+    DecodeSlice(codePage, bytes.substr(begin, end - begin), text);
+    begin = end;
+  }
   return text;
+}
+
+std::optional<std::size_t> EncodeLosslessInSlices(const CodePage& codePage, std::u16string_view text,
+                                                  const std::function<void(std::string_view)>& sink) {
+  for (std::size_t begin = 0; begin < text.size();) {
+    const std::size_t end = SliceEnd(text, begin);
+    const EncodedText encoded = EncodeLossless(codePage, text.substr(begin, end - begin));
+    if (encoded.unrepresentableAt) return begin + *encoded.unrepresentableAt;
+    sink(encoded.bytes);
+    begin = end;
+  }
+  return std::nullopt;
 }
 
 EncodedText EncodeLossless(const CodePage& codePage, std::u16string_view text) {
   EncodedText result;
-  result.bytes.reserve(text.size() * 2);
 
   // Encodes text[begin, end), which holds no escapes; false when a character
   // cannot be represented (its index is then recorded).
   auto encodeRun = [&](std::size_t begin, std::size_t end) {
     if (begin == end) return true;
     if (std::optional<std::string> bytes = codePage.Encode(text.substr(begin, end - begin))) {
-      result.bytes += *bytes;
+      if (result.bytes.empty()) {
+        result.bytes = std::move(*bytes);
+      } else {
+        result.bytes += *bytes;
+      }
       return true;
     }
     for (std::size_t i = begin; i < end;) {
@@ -101,8 +143,12 @@ EncodedText EncodeLossless(const CodePage& codePage, std::u16string_view text) {
     return true;
   };
 
+  // Most texts hold no escape at all: one quick scan, then one conversion.
+  auto inEscapeRange = [](char16_t unit) { return unit >= kEscapeBase && unit <= kEscapeBase + 0xFF; };
   std::size_t runStart = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
+    i = static_cast<std::size_t>(std::find_if(text.begin() + i, text.end(), inEscapeRange) - text.begin());
+    if (i == text.size()) break;
     if (!IsEscape(text, i)) continue;
     if (!encodeRun(runStart, i)) return result;
     result.bytes += static_cast<char>(text[i] - kEscapeBase);

@@ -8,6 +8,7 @@
 // decoder produces and nobody types; encoding turns it back into that byte.
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,5 +27,12 @@ struct EncodedText {
 };
 
 EncodedText EncodeLossless(const CodePage& codePage, std::u16string_view text);
+
+// The same bytes as EncodeLossless, handed to `sink` a slice at a time, so that
+// a long text never needs a second whole copy as bytes. Gives the index of the
+// first character the code page cannot represent, after the slices before it
+// have gone to the sink.
+std::optional<std::size_t> EncodeLosslessInSlices(const CodePage& codePage, std::u16string_view text,
+                                                  const std::function<void(std::string_view)>& sink);
 
 }  // namespace quellbrook

@@ -10,8 +10,6 @@
 namespace quellbrook {
 namespace {
 
-constexpr std::u16string_view kLineBreak = u"\r\n";
-
 // Line breaks as the reader counts them: CR LF or a lone CR.
 std::size_t CountLineBreaks(std::u16string_view text) {
   return static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\r'));
@@ -83,15 +81,23 @@ void FileChannel::OpenForOutput(std::u16string_view path) {
 
 void FileChannel::WriteLine(std::u16string_view text) {
   if (mode_ != Mode::kOutput) throw SystemError(error_number::kInvalidHandle);
-  std::u16string line(text);
-  line += kLineBreak;
-  EncodedText encoded = EncodeLossless(codePage_, line);
-  if (encoded.unrepresentableAt) {
-    const std::size_t at = *encoded.unrepresentableAt;
-    const std::size_t lineNumber = linesWritten_ + CountLineBreaks(text.substr(0, at)) + 1;
-    throw UnrepresentableCharacter(line, at, lineNumber, path_);
+  // The text goes out a slice at a time, so a failure can come part way
+  // through: the unfinished replacement is then dropped at once, and the old
+  // file stays as it was. The line break is ASCII, the same bytes in every
+  // ANSI code page.
+  try {
+    const std::optional<std::size_t> unrepresentable =
+        EncodeLosslessInSlices(codePage_, text, [this](std::string_view bytes) { output_->Append(bytes); });
+    if (unrepresentable) {
+      const std::size_t at = *unrepresentable;
+      const std::size_t lineNumber = linesWritten_ + CountLineBreaks(text.substr(0, at)) + 1;
+      throw UnrepresentableCharacter(text, at, lineNumber, path_);
+    }
+    output_->Append("\r\n");
+  } catch (...) {
+    Abandon();
+    throw;
   }
-  output_->Append(encoded.bytes);
   linesWritten_ += CountLineBreaks(text) + 1;
 }
 

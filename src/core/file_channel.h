@@ -31,7 +31,8 @@ class FileChannel {
   // Creates the file, or empties it if it exists, as far as anyone can tell:
   // the old content stays on disk until CloseFile puts the new one in place.
   void OpenForOutput(std::u16string_view path);
-  // Writes the text unchanged, line breaks included, then CR LF.
+  // Writes the text unchanged, line breaks included, then CR LF. A failed
+  // write closes the channel; the file keeps its old content.
   void WriteLine(std::u16string_view text);
 
   // Finishes the open file; closing with nothing open does nothing.

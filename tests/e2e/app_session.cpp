@@ -167,6 +167,41 @@ void AppSession::PostClick(int id) const {
   if (const HWND control = Control(id)) PostMessageW(control, BM_CLICK, 0, 0);
 }
 
+bool AppSession::PostMouseClick(int id) const {
+  const HWND control = Control(id);
+  RECT client{};
+  if (!control || !GetClientRect(control, &client)) return false;
+  const LPARAM middle = MAKELPARAM((client.left + client.right) / 2, (client.top + client.bottom) / 2);
+  return PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, middle) &&
+         PostMessageW(control, WM_LBUTTONUP, 0, middle);
+}
+
+bool AppSession::PostSpaceKey(int id) const {
+  const HWND control = Control(id);
+  if (!control) return false;
+  // Sharing the program's input state for a moment lets this thread move its
+  // keyboard focus.
+  const DWORD uiThread = GetWindowThreadProcessId(form_, nullptr);
+  if (!AttachThreadInput(GetCurrentThreadId(), uiThread, TRUE)) return false;
+  SetFocus(control);
+  const bool focused = GetFocus() == control;
+  AttachThreadInput(GetCurrentThreadId(), uiThread, FALSE);
+  // Scan code 0x39 is the space bar; the key-up has the previous-state and
+  // transition bits.
+  return focused && PostMessageW(control, WM_KEYDOWN, VK_SPACE, 0x00390001) &&
+         PostMessageW(control, WM_KEYUP, VK_SPACE, static_cast<LPARAM>(0xC0390001u));
+}
+
+int AppSession::CheckValue(int id) const {
+  const HWND control = Control(id);
+  DWORD_PTR state = 0;
+  if (!control ||
+      !SendMessageTimeoutW(control, BM_GETCHECK, 0, 0, SMTO_NORMAL, kHandlerTimeoutMs, &state)) {
+    return -1;
+  }
+  return state == BST_CHECKED ? 1 : 0;
+}
+
 std::optional<std::wstring> AppSession::ClickExpectingBox(int id) const {
   PostClick(id);
   const HWND box = WaitForBox(kBoxTimeoutMs);

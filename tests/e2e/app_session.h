@@ -54,6 +54,14 @@ class AppSession {
   bool ClickControl(HWND control) const;
   // Clicks without waiting, for a handler that opens a modal box.
   void PostClick(int id) const;
+  // The user's own input, through the program's message loop, without
+  // waiting: the left mouse button pressed and released in the middle of the
+  // control; or the control given the keyboard focus and the space bar
+  // pressed and released. False when the control or the focus is missing.
+  bool PostMouseClick(int id) const;
+  bool PostSpaceKey(int id) const;
+  // A check box's value: 0 clear, 1 ticked, -1 when it cannot be read.
+  int CheckValue(int id) const;
   // Clicks, waits for the program's "Veltrane" box, reads its text, closes it
   // with OK and waits for the handler to finish. Nothing if no box came.
   std::optional<std::wstring> ClickExpectingBox(int id) const;

@@ -1,32 +1,125 @@
 #include "fakes/iconv_code_page.h"
 
+#include <array>
+#include <bit>
+#include <cerrno>
+#include <cstdint>
+#include <map>
 #include <stdexcept>
 #include <vector>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace quellbrook {
 namespace {
 
-// Runs a whole conversion; false on any invalid or unconvertible input.
-bool Convert(iconv_t converter, const char* input, std::size_t inputSize, std::string& output) {
+static_assert(std::endian::native == std::endian::little, "text units are handed to iconv as UTF-16LE");
+
+// Runs a whole conversion into `output`, which starts with room for
+// `expectedSize` bytes and grows as needed; false on any invalid or
+// unconvertible input. Sized close to the result, so that large files cost no
+// more memory traffic than the conversion itself, as on Windows.
+template <typename Output>
+bool Convert(iconv_t converter, const char* input, std::size_t inputSize, std::size_t expectedSize,
+             Output& output) {
+  using Unit = typename Output::value_type;
   iconv(converter, nullptr, nullptr, nullptr, nullptr);
-  std::vector<char> buffer(inputSize * 4 + 16);
+  output.resize(expectedSize / sizeof(Unit) + 8);
   char* in = const_cast<char*>(input);
   std::size_t inLeft = inputSize;
-  char* out = buffer.data();
-  std::size_t outLeft = buffer.size();
-  if (iconv(converter, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1)) return false;
-  if (iconv(converter, nullptr, nullptr, &out, &outLeft) == static_cast<std::size_t>(-1)) return false;
-  output.assign(buffer.data(), out);
+  std::size_t used = 0;
+  for (bool flushing = false;;) {
+    char* out = reinterpret_cast<char*>(output.data()) + used;
+    std::size_t outLeft = output.size() * sizeof(Unit) - used;
+    const std::size_t result = flushing ? iconv(converter, nullptr, nullptr, &out, &outLeft)
+                                        : iconv(converter, &in, &inLeft, &out, &outLeft);
+    used = output.size() * sizeof(Unit) - outLeft;
+    if (result == static_cast<std::size_t>(-1)) {
+      if (errno != E2BIG) return false;
+      output.resize(output.size() * 2);
+      continue;
+    }
+    if (flushing) break;
+    flushing = true;
+  }
+  output.resize(used / sizeof(Unit));
   return true;
+}
+
+constexpr char32_t kInvalid = 0xFFFFFFFF;
+constexpr char32_t kLead = 0xFFFFFFFE;
+
+std::optional<std::u16string> IconvDecode(iconv_t decoder, std::string_view bytes) {
+  std::u16string text;
+  if (!Convert(decoder, bytes.data(), bytes.size(), bytes.size() * 2, text)) return std::nullopt;
+  return text;
+}
+
+std::optional<std::string> IconvEncode(iconv_t encoder, std::u16string_view text) {
+  std::string bytes;
+  if (!Convert(encoder, reinterpret_cast<const char*>(text.data()), text.size() * 2, text.size(), bytes)) {
+    return std::nullopt;
+  }
+  return bytes;
 }
 
 }  // namespace
 
-IconvCodePage::IconvCodePage(const char* encoding, int maxCharBytes)
+struct IconvCodePage::Tables {
+  // Per byte: the character it stands for alone, kLead when it only starts a
+  // two-byte character, or kInvalid.
+  std::array<char32_t, 256> single{};
+  // Per lead and trail byte: the character, or kInvalid.
+  std::vector<char32_t> pairs = std::vector<char32_t>(std::size_t{256} * 256, kInvalid);
+  // Per UTF-16 unit: its one or two bytes (big-endian) and how many; 0: none.
+  std::vector<std::uint16_t> bytes = std::vector<std::uint16_t>(65536, 0);
+  std::vector<std::uint8_t> length = std::vector<std::uint8_t>(65536, 0);
+  bool asciiIsItself = true;
+
+  Tables(iconv_t decoder, iconv_t encoder) {
+    for (int lead = 0; lead < 256; ++lead) {
+      const char one = static_cast<char>(lead);
+      if (auto text = IconvDecode(decoder, std::string_view(&one, 1)); text && text->size() == 1) {
+        single[lead] = (*text)[0];
+        continue;
+      }
+      single[lead] = kInvalid;
+      for (int trail = 0; trail < 256; ++trail) {
+        const char two[] = {one, static_cast<char>(trail)};
+        if (auto text = IconvDecode(decoder, std::string_view(two, 2)); text && text->size() == 1) {
+          pairs[lead * 256 + trail] = (*text)[0];
+          single[lead] = kLead;
+        }
+      }
+    }
+    for (char32_t unit = 0; unit < 65536; ++unit) {
+      if (unit >= 0xD800 && unit <= 0xDFFF) continue;  // a lone surrogate has no bytes
+      const char16_t one = static_cast<char16_t>(unit);
+      const std::optional<std::string> encoded = IconvEncode(encoder, std::u16string_view(&one, 1));
+      if (!encoded || encoded->empty() || encoded->size() > 2) continue;
+      length[unit] = static_cast<std::uint8_t>(encoded->size());
+      for (char byte : *encoded) bytes[unit] = static_cast<std::uint16_t>(bytes[unit] << 8 | static_cast<unsigned char>(byte));
+    }
+    for (char32_t unit = 0; unit < 0x80; ++unit) {
+      if (single[unit] != unit || length[unit] != 1 || bytes[unit] != unit) asciiIsItself = false;
+    }
+  }
+};
+
+IconvCodePage::IconvCodePage(const char* encoding, int maxCharBytes, bool lookupTables)
     : decoder_(iconv_open("UTF-16LE", encoding)), encoder_(iconv_open(encoding, "UTF-16LE")),
       maxCharBytes_(maxCharBytes) {
   if (decoder_ == reinterpret_cast<iconv_t>(-1) || encoder_ == reinterpret_cast<iconv_t>(-1)) {
     throw std::runtime_error(std::string("iconv has no code page ") + encoding);
+  }
+  if (lookupTables && maxCharBytes <= 2) {
+    static std::map<std::string, std::shared_ptr<const Tables>> built;
+    std::shared_ptr<const Tables>& tables = built[encoding];
+    if (!tables) tables = std::make_shared<const Tables>(decoder_, encoder_);
+    // The tables take ASCII as itself, as every Windows ANSI code page does.
+    if (tables->asciiIsItself) tables_ = tables;
   }
 }
 
@@ -35,25 +128,92 @@ IconvCodePage::~IconvCodePage() {
   iconv_close(encoder_);
 }
 
-std::optional<std::u16string> IconvCodePage::Decode(std::string_view bytes) const {
-  std::string utf16;
-  if (!Convert(decoder_, bytes.data(), bytes.size(), utf16)) return std::nullopt;
-  std::u16string text(utf16.size() / 2, u'\0');
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    text[i] = static_cast<char16_t>(static_cast<unsigned char>(utf16[2 * i]) |
-                                    static_cast<unsigned char>(utf16[2 * i + 1]) << 8);
+// Sixteen bytes, or eight UTF-16 units, that are all ASCII convert as a block,
+// with SSE2 where the machine has it (as Windows' own conversions do). Each
+// gives false, writing nothing, when the block holds anything else or the
+// input has fewer left.
+constexpr std::size_t kBlockBytes = 16;
+
+bool WidenAsciiBlock(const char* from, std::size_t left, char16_t* to) {
+  if (left < kBlockBytes) return false;
+#ifdef __SSE2__
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+  if (_mm_movemask_epi8(bytes) != 0) return false;
+  const __m128i zero = _mm_setzero_si128();
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_unpacklo_epi8(bytes, zero));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 8), _mm_unpackhi_epi8(bytes, zero));
+#else
+  for (std::size_t k = 0; k < kBlockBytes; ++k) {
+    if (static_cast<unsigned char>(from[k]) >= 0x80) return false;
   }
+  for (std::size_t k = 0; k < kBlockBytes; ++k) to[k] = static_cast<char16_t>(from[k]);
+#endif
+  return true;
+}
+
+bool NarrowAsciiBlock(const char16_t* from, std::size_t left, char* to) {
+  if (left < kBlockBytes / 2) return false;
+#ifdef __SSE2__
+  const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+  const __m128i high = _mm_and_si128(units, _mm_set1_epi16(static_cast<short>(0xFF80)));
+  if (_mm_movemask_epi8(_mm_cmpeq_epi16(high, _mm_setzero_si128())) != 0xFFFF) return false;
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(to), _mm_packus_epi16(units, units));
+#else
+  for (std::size_t k = 0; k < kBlockBytes / 2; ++k) {
+    if (from[k] >= 0x80) return false;
+  }
+  for (std::size_t k = 0; k < kBlockBytes / 2; ++k) to[k] = static_cast<char>(from[k]);
+#endif
+  return true;
+}
+
+// The callers convert long texts in slices, so one pass into room for the
+// longest possible result, cut to size afterwards, costs little memory.
+std::optional<std::u16string> IconvCodePage::Decode(std::string_view bytes) const {
+  if (!tables_) return IconvDecode(decoder_, bytes);
+  const Tables& tables = *tables_;
+  const std::size_t size = bytes.size();
+  std::u16string text(size, u'\0');
+  std::size_t at = 0;
+  for (std::size_t i = 0; i < size;) {
+    if (WidenAsciiBlock(bytes.data() + i, size - i, text.data() + at)) {
+      i += kBlockBytes;
+      at += kBlockBytes;
+      continue;
+    }
+    const auto lead = static_cast<unsigned char>(bytes[i++]);
+    char32_t unit = tables.single[lead];
+    if (unit == kLead) {
+      if (i == size) return std::nullopt;
+      unit = tables.pairs[lead * 256 + static_cast<unsigned char>(bytes[i++])];
+    }
+    if (unit == kInvalid) return std::nullopt;
+    text[at++] = static_cast<char16_t>(unit);
+  }
+  text.resize(at);
   return text;
 }
 
 std::optional<std::string> IconvCodePage::Encode(std::u16string_view text) const {
-  std::string utf16(text.size() * 2, '\0');
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    utf16[2 * i] = static_cast<char>(text[i] & 0xFF);
-    utf16[2 * i + 1] = static_cast<char>(text[i] >> 8);
+  if (!tables_) return IconvEncode(encoder_, text);
+  const Tables& tables = *tables_;
+  const std::size_t units = text.size();
+  std::string bytes(units * 2, '\0');
+  std::size_t at = 0;
+  for (std::size_t i = 0; i < units;) {
+    if (NarrowAsciiBlock(text.data() + i, units - i, bytes.data() + at)) {
+      i += kBlockBytes / 2;
+      at += kBlockBytes / 2;
+      continue;
+    }
+    const char16_t unit = text[i++];
+    const std::uint8_t length = tables.length[unit];
+    if (length == 0) return std::nullopt;
+    const std::uint16_t value = tables.bytes[unit];
+    if (length == 2) bytes[at++] = static_cast<char>(value >> 8);
+    bytes[at++] = static_cast<char>(value & 0xFF);
   }
-  std::string bytes;
-  if (!Convert(encoder_, utf16.data(), utf16.size(), bytes)) return std::nullopt;
+  bytes.resize(at);
   return bytes;
 }
 

@@ -105,17 +105,21 @@ std::string PosixFileStore::ReadAll(std::u16string_view path) {
   struct stat info {};
   if (::fstat(fd.Get(), &info) != 0) ThrowFileError(errno, path);
   if (S_ISDIR(info.st_mode)) ThrowFileError(EISDIR, path);
-  std::string bytes;
-  char buffer[65536];
+  // Sized once from the file, read in place; a file that grows meanwhile
+  // still comes whole.
+  std::string bytes(static_cast<std::size_t>(info.st_size) + 1, '\0');
+  std::size_t used = 0;
   for (;;) {
-    const ssize_t count = ::read(fd.Get(), buffer, sizeof buffer);
+    if (used == bytes.size()) bytes.resize(bytes.size() * 2);
+    const ssize_t count = ::read(fd.Get(), bytes.data() + used, bytes.size() - used);
     if (count < 0) {
       if (errno == EINTR) continue;
       ThrowFileError(errno, path);
     }
     if (count == 0) break;
-    bytes.append(buffer, static_cast<std::size_t>(count));
+    used += static_cast<std::size_t>(count);
   }
+  bytes.resize(used);
   return bytes;
 }
 
