@@ -342,7 +342,7 @@ def build_entries(seed=SEED):
     rng = random.Random(seed)
     names = Names()
     blocks = []          # lists of names that stand together
-    pairs = []           # (www block, bare block) of every pair
+    pairs = []           # (www name, bare name) of every pair
 
     for kind, labels, tld, count in PLAN:
         cluster = []
@@ -410,9 +410,9 @@ def build_entries(seed=SEED):
 
 
 def stretch_extremes(rng, blocks, names):
-    """Makes the shortest name five characters and the longest 58: the
-    first two-label name of an uncommon TLD becomes xy.tk-like, the one
-    five-label name gets a long registrable label."""
+    """Makes the shortest name five characters and the longest 58: the first
+    lone two-label name under a two-letter TLD becomes a letter and a digit
+    (like k7.cn), the first five-label name gets a long registrable label."""
     for block in blocks:
         name = block[0]
         labels = name.split(".")
