@@ -2,10 +2,15 @@
 // The HOSTS file as the two searches scan it. It is read whole through the
 // file channel and closed again before the user is asked for the search text,
 // so that no other program finds the file locked while the input box waits.
+//
+// The scan runs over the file's bytes, with the line rules of the channel: a
+// line ends at CR LF or at a lone CR. Only the lines where the search text's
+// bytes occur are decoded, and FindText on the decoded line has the last word.
 
-#include <cstddef>
 #include <string>
 #include <string_view>
+
+#include "core/code_page.h"
 
 namespace quellbrook {
 
@@ -13,10 +18,9 @@ class FileChannel;
 
 class HostsLines {
  public:
-  // Opens the file, reads every line and closes it.
+  // Opens the file, reads it whole and closes it.
   static HostsLines Read(FileChannel& files, std::u16string_view path);
-  // The lines of a text in which every line ends in a CR; for tests.
-  static HostsLines FromCrTerminated(std::u16string text) { return HostsLines(std::move(text)); }
+  HostsLines(std::string bytes, const CodePage& codePage) : bytes_(std::move(bytes)), codePage_(codePage) {}
 
   // The last line that contains `search` by FindText's rule, followed by
   // `suffix`; the empty text when no line does.
@@ -26,12 +30,10 @@ class HostsLines {
   std::u16string MatchesLastFirst(std::u16string_view search, std::u16string_view suffix) const;
 
  private:
-  explicit HostsLines(std::u16string text) : text_(std::move(text)) {}
+  std::u16string Matches(std::u16string_view search, std::u16string_view suffix, bool all) const;
 
-  // Every line followed by a CR, a character that no line holds (the reader
-  // ends lines at each one), so a search for text without a CR finds it inside
-  // one line or not at all.
-  std::u16string text_;
+  std::string bytes_;
+  const CodePage& codePage_;
 };
 
 }  // namespace quellbrook

@@ -105,16 +105,21 @@ std::string PosixFileStore::ReadAll(std::u16string_view path) {
   struct stat info {};
   if (::fstat(fd.Get(), &info) != 0) ThrowFileError(errno, path);
   if (S_ISDIR(info.st_mode)) ThrowFileError(EISDIR, path);
+  // Read to the end rather than to the size seen at the start, straight into
+  // the result, as the Windows store does.
+  constexpr std::size_t kChunk = 65536;
   std::string bytes;
-  char buffer[65536];
-  for (;;) {
-    const ssize_t count = ::read(fd.Get(), buffer, sizeof buffer);
+  bytes.reserve(static_cast<std::size_t>(info.st_size) + kChunk);
+  for (std::size_t used = 0;;) {
+    bytes.resize(used + kChunk);
+    const ssize_t count = ::read(fd.Get(), bytes.data() + used, kChunk);
     if (count < 0) {
       if (errno == EINTR) continue;
       ThrowFileError(errno, path);
     }
+    used += static_cast<std::size_t>(count);
+    bytes.resize(used);
     if (count == 0) break;
-    bytes.append(buffer, static_cast<std::size_t>(count));
   }
   return bytes;
 }
