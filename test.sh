@@ -5,7 +5,8 @@
 #     the program alone (it must compile);
 #  3. under Wine, on a private Xvfb display and in a fresh Wine prefix that is
 #     removed at the end: the Win32 platform tests and the end-to-end tests,
-#     plus a screenshot of the main window (build-win64/e2e-main-window.png).
+#     plus screenshots of the main window (build-win64/e2e-main-window.png)
+#     and of the HOSTS window (build-win64/e2e-hosts-window.png).
 # Exits non-zero when anything failed. The last line is the total over all
 # suites, "N passed, N failed"; a build that fails or a test program that is
 # missing or dies counts as a failure.
@@ -111,6 +112,14 @@ if [[ -n $prefix ]] && win64_ready Quellbrook && win64_ready quellbrook_window_p
     sleep 1
     import -window root -crop "$geometry" +repage "$screenshot" &&
       echo "Main window screenshot: $screenshot"
+    hosts_screenshot=$QB_ROOT/build-win64/e2e-hosts-window.png
+    if geometry=$(qb_wait_for_main_window "$prefix" 60 hosts); then
+      sleep 1
+      import -window root -crop "$geometry" +repage "$hosts_screenshot" &&
+        echo "HOSTS window screenshot: $hosts_screenshot"
+    else
+      qb_warn "the HOSTS window did not appear; no screenshot"
+    fi
   else
     qb_warn "the main window did not appear; no screenshot"
   fi

@@ -52,6 +52,13 @@ class AppSession {
   bool Click(int id) const;
   // Clicks without waiting, for a handler that opens a modal box.
   void PostClick(int id) const;
+
+  // The same for the controls of the program's other windows.
+  static HWND ControlOf(HWND window, int id);
+  std::wstring TextOf(HWND control) const;
+  bool SetTextOf(HWND control, std::wstring_view text) const;
+  bool ClickOn(HWND control) const;
+  void PostClickOn(HWND control) const;
   // Clicks, waits for the program's "Veltrane" box, reads its text, closes it
   // with OK and waits for the handler to finish. Nothing if no box came.
   std::optional<std::wstring> ClickExpectingBox(int id) const;
