@@ -4,8 +4,9 @@
 #  2. the 64-bit and the 32-bit Windows builds, each with its tests;
 #  3. under Wine, on a private Xvfb display and in a fresh Wine prefix that is
 #     removed at the end: for each architecture the Win32 platform tests and
-#     the end-to-end tests against that architecture's Quellbrook.exe, plus a
-#     screenshot of the main window (build-win64/e2e-main-window.png).
+#     the end-to-end tests against that architecture's Quellbrook.exe, plus
+#     screenshots of the main window (build-win64/e2e-main-window.png) and of
+#     the HOSTS window (build-win64/e2e-hosts-window.png).
 # Exits non-zero when anything failed. The last line is the total over all
 # suites, "N passed, N failed"; a build that fails or a test program that is
 # missing or dies counts as a failure.
@@ -116,6 +117,14 @@ if [[ -n $prefix ]] && windows_ready build-win64 Quellbrook && windows_ready bui
     sleep 1
     import -window root -crop "$geometry" +repage "$screenshot" &&
       echo "Main window screenshot: $screenshot"
+    hosts_screenshot=$QB_ROOT/build-win64/e2e-hosts-window.png
+    if geometry=$(qb_wait_for_main_window "$prefix" 60 hosts); then
+      sleep 1
+      import -window root -crop "$geometry" +repage "$hosts_screenshot" &&
+        echo "HOSTS window screenshot: $hosts_screenshot"
+    else
+      qb_warn "the HOSTS window did not appear; no screenshot"
+    fi
   else
     qb_warn "the main window did not appear; no screenshot"
   fi

@@ -190,15 +190,16 @@ qb_stop_xvfb() {
 # Ends every Wine process of the prefix (and its server).
 qb_kill_wine() { qb_wineserver "$1" -k >/dev/null 2>&1 || true; }
 
-# qb_wait_for_main_window PREFIX SECONDS: prints the main window's screen
-# rectangle as ImageMagick crop geometry once it is on screen.
+# qb_wait_for_main_window PREFIX SECONDS [hosts]: prints the main window's
+# screen rectangle as ImageMagick crop geometry once it is on screen; with
+# "hosts", presses "HOSTS迷你防火墙" and prints the HOSTS window's instead.
 qb_wait_for_main_window() {
   local probe=$QB_ROOT/build-win64/tests/e2e/quellbrook_window_probe.exe
   [[ -f $probe ]] || {
     qb_warn "$probe is missing"
     return 1
   }
-  qb_wine "$1" "$probe" "$2" 2>/dev/null | tr -d '\r'
+  qb_wine "$1" "$probe" "$2" ${3:+"$3"} 2>/dev/null | tr -d '\r'
   return "${PIPESTATUS[0]}"
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 namespace quellbrook {
 namespace {
@@ -55,9 +56,9 @@ void DecodeByCharacter(const CodePage& codePage, std::string_view bytes, std::u1
   }
 }
 
-// Appends one slice: NUL bytes split it, and each piece between them takes the
-// fast whole-piece conversion when it can.
-void DecodeSlice(const CodePage& codePage, std::string_view bytes, std::u16string& text) {
+// Decodes a stretch of whole lines through the code page. NUL bytes split it;
+// each piece between them takes the fast whole-piece conversion when it can.
+void DecodeThroughCodePage(const CodePage& codePage, std::string_view bytes, std::u16string& text) {
   std::size_t start = 0;
   while (start <= bytes.size()) {
     std::size_t nul = bytes.find('\0', start);
@@ -90,17 +91,68 @@ std::size_t SliceEnd(std::basic_string_view<Unit> text, std::size_t begin) {
   return ascii == text.end() ? text.size() : static_cast<std::size_t>(ascii - text.begin()) + 1;
 }
 
+
+// ASCII as it is, with each NUL escaped like any other byte a text box cannot hold.
+void Widen(std::string_view ascii, std::u16string& text) {
+  const std::size_t at = text.size();
+  text.resize(at + ascii.size());
+  char16_t* out = text.data() + at;
+  for (std::size_t i = 0; i < ascii.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(ascii[i]);
+    out[i] = byte == 0 ? kEscapeBase : byte;
+  }
+}
+
+// Eight bytes at a time: a file of mostly ASCII is scanned at memory speed.
+std::size_t FindNonAscii(std::string_view bytes, std::size_t from) {
+  constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+  std::size_t i = from;
+  for (std::uint64_t word = 0; i + sizeof word <= bytes.size(); i += sizeof word) {
+    std::memcpy(&word, bytes.data() + i, sizeof word);
+    if ((word & kHighBits) != 0) break;
+  }
+  for (; i < bytes.size(); ++i) {
+    if (static_cast<unsigned char>(bytes[i]) >= 0x80) return i;
+  }
+  return std::string_view::npos;
+}
+
 }  // namespace
 
 std::u16string DecodeLossless(const CodePage& codePage, std::string_view bytes) {
   std::u16string text;
-  text.reserve(bytes.size());
-  for (std::size_t begin = 0; begin < bytes.size();) {
-    const std::size_t end = SliceEnd(bytes, begin);
-    DecodeSlice(codePage, bytes.substr(begin, end - begin), text);
-    begin = end;
-  }
+  AppendDecodedLossless(codePage, bytes, text);
   return text;
+}
+
+void AppendDecodedLossless(const CodePage& codePage, std::string_view bytes, std::u16string& text) {
+  text.reserve(text.size() + bytes.size());
+  // Every ANSI code page maps ASCII to itself, and none uses a line feed inside
+  // a character. Lines of ASCII alone, the bulk of most files, are widened
+  // directly; runs of lines holding other bytes go through the code page.
+  constexpr std::size_t kNone = std::string_view::npos;
+  std::size_t done = 0;
+  for (std::size_t other = FindNonAscii(bytes, 0); other != kNone;) {
+    const std::size_t lineFeed = bytes.rfind('\n', other);
+    const std::size_t runStart = lineFeed == kNone || lineFeed < done ? done : lineFeed + 1;
+    Widen(bytes.substr(done, runStart - done), text);
+    // The run goes on for as long as each next line holds another such byte.
+    std::size_t runEnd = runStart;
+    while (other != kNone) {
+      const std::size_t nextLineFeed = bytes.find('\n', other);
+      runEnd = nextLineFeed == kNone ? bytes.size() : nextLineFeed + 1;
+      other = FindNonAscii(bytes, runEnd);
+      if (other == kNone || bytes.find('\n', runEnd) < other) break;
+    }
+    const std::string_view run = bytes.substr(runStart, runEnd - runStart);
+    for (std::size_t begin = 0; begin < run.size();) {
+      const std::size_t end = SliceEnd(run, begin);
+      DecodeThroughCodePage(codePage, run.substr(begin, end - begin), text);
+      begin = end;
+    }
+    done = runEnd;
+  }
+  Widen(bytes.substr(done), text);
 }
 
 std::optional<std::size_t> EncodeLosslessInSlices(const CodePage& codePage, std::u16string_view text,
@@ -117,17 +169,14 @@ std::optional<std::size_t> EncodeLosslessInSlices(const CodePage& codePage, std:
 
 EncodedText EncodeLossless(const CodePage& codePage, std::u16string_view text) {
   EncodedText result;
+  result.bytes.reserve(text.size() * 2);
 
   // Encodes text[begin, end), which holds no escapes; false when a character
   // cannot be represented (its index is then recorded).
   auto encodeRun = [&](std::size_t begin, std::size_t end) {
     if (begin == end) return true;
     if (std::optional<std::string> bytes = codePage.Encode(text.substr(begin, end - begin))) {
-      if (result.bytes.empty()) {
-        result.bytes = std::move(*bytes);
-      } else {
-        result.bytes += *bytes;
-      }
+      result.bytes += *bytes;
       return true;
     }
     for (std::size_t i = begin; i < end;) {
@@ -143,12 +192,8 @@ EncodedText EncodeLossless(const CodePage& codePage, std::u16string_view text) {
     return true;
   };
 
-  // Most texts hold no escape at all: one quick scan, then one conversion.
-  auto inEscapeRange = [](char16_t unit) { return unit >= kEscapeBase && unit <= kEscapeBase + 0xFF; };
   std::size_t runStart = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    i = static_cast<std::size_t>(std::find_if(text.begin() + i, text.end(), inEscapeRange) - text.begin());
-    if (i == text.size()) break;
     if (!IsEscape(text, i)) continue;
     if (!encodeRun(runStart, i)) return result;
     result.bytes += static_cast<char>(text[i] - kEscapeBase);

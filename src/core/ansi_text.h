@@ -18,6 +18,10 @@
 namespace quellbrook {
 
 std::u16string DecodeLossless(const CodePage& codePage, std::string_view bytes);
+// The same, appended to `text`. Every ANSI code page maps ASCII to itself and
+// none uses a CR or LF byte inside a character, so whole lines can be decoded
+// one by one and searched for line breaks as bytes.
+void AppendDecodedLossless(const CodePage& codePage, std::string_view bytes, std::u16string& text);
 
 struct EncodedText {
   std::string bytes;

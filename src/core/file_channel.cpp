@@ -1,6 +1,8 @@
 #include "core/file_channel.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "core/ansi_text.h"
@@ -13,6 +15,35 @@ namespace {
 // Line breaks as the reader counts them: CR LF or a lone CR.
 std::size_t CountLineBreaks(std::u16string_view text) {
   return static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\r'));
+}
+
+// The first CR at or after `from`, or npos. Four characters at a time: a word
+// holds a CR exactly when one of its 16-bit lanes XOR CR is zero.
+std::size_t FindCarriageReturn(std::u16string_view text, std::size_t from) {
+  constexpr std::uint64_t kOnes = 0x0001000100010001u;
+  constexpr std::uint64_t kHighBits = 0x8000800080008000u;
+  constexpr std::uint64_t kCarriageReturns = kOnes * u'\r';
+  std::size_t i = from;
+  for (std::uint64_t word = 0; i + 4 <= text.size(); i += 4) {
+    std::memcpy(&word, text.data() + i, sizeof word);
+    const std::uint64_t lanes = word ^ kCarriageReturns;
+    if (((lanes - kOnes) & ~lanes & kHighBits) != 0) break;
+  }
+  for (; i < text.size(); ++i) {
+    if (text[i] == u'\r') return i;
+  }
+  return std::u16string_view::npos;
+}
+
+// True when every CR is followed by an LF and the text ends in CR LF: then
+// the text is its own joined form.
+bool IsJoined(std::u16string_view text) {
+  if (!text.ends_with(kLineBreak)) return false;
+  for (std::size_t cr = FindCarriageReturn(text, 0); cr != std::u16string_view::npos;
+       cr = FindCarriageReturn(text, cr + 2)) {
+    if (text[cr + 1] != u'\n') return false;
+  }
+  return true;
 }
 
 PlatformError UnrepresentableCharacter(std::u16string_view text, std::size_t at, std::size_t line,
@@ -45,21 +76,32 @@ void FileChannel::RequireClosed() const {
 
 void FileChannel::OpenForInput(std::u16string_view path) {
   RequireClosed();
-  std::u16string text = DecodeLossless(codePage_, store_.ReadAll(path));
-  input_ = std::move(text);
+  bytes_ = store_.ReadAll(path);
+  decoded_ = false;
+  input_.clear();
   position_ = 0;
   path_ = path;
   mode_ = Mode::kInput;
 }
 
+void FileChannel::Decode() {
+  if (decoded_) return;
+  input_ = DecodeLossless(codePage_, bytes_);
+  bytes_.clear();
+  bytes_.shrink_to_fit();
+  decoded_ = true;
+}
+
 bool FileChannel::AtEnd() const {
   if (mode_ != Mode::kInput) throw SystemError(error_number::kInvalidHandle);
-  return position_ >= input_.size();
+  // Bytes never decode to the empty text.
+  return decoded_ ? position_ >= input_.size() : bytes_.empty();
 }
 
 std::u16string FileChannel::ReadLine() {
   if (AtEnd()) throw SystemError(error_number::kHandleEof, path_);
-  const std::size_t carriageReturn = input_.find(u'\r', position_);
+  Decode();
+  const std::size_t carriageReturn = FindCarriageReturn(input_, position_);
   if (carriageReturn == std::u16string::npos) {
     std::u16string line = input_.substr(position_);
     position_ = input_.size();
@@ -69,6 +111,40 @@ std::u16string FileChannel::ReadLine() {
   position_ = carriageReturn + 1;
   if (position_ < input_.size() && input_[position_] == u'\n') ++position_;
   return line;
+}
+
+std::u16string FileChannel::ReadJoinedRest() {
+  if (AtEnd()) return {};
+  Decode();
+  const std::u16string_view rest = std::u16string_view(input_).substr(position_);
+  std::u16string joined;
+  if (IsJoined(rest)) {
+    // Files saved by Windows programs are mostly in this form already.
+    joined = position_ == 0 ? std::move(input_) : std::u16string(rest);
+  } else {
+    joined.reserve(rest.size() + rest.size() / 8 + kLineBreak.size());
+    for (std::size_t at = 0; at < rest.size();) {
+      const std::size_t carriageReturn = std::min(FindCarriageReturn(rest, at), rest.size());
+      joined.append(rest.substr(at, carriageReturn - at)).append(kLineBreak);
+      at = carriageReturn + 1;
+      if (at < rest.size() && rest[at] == u'\n') ++at;
+    }
+  }
+  input_.clear();
+  position_ = 0;
+  return joined;
+}
+
+AnsiBytes FileChannel::ReadRestAsBytes() {
+  if (mode_ != Mode::kInput) throw SystemError(error_number::kInvalidHandle);
+  // Decoding is lossless, so encoding what is left gives its bytes back.
+  std::string rest = decoded_ ? EncodeLossless(codePage_, std::u16string_view(input_).substr(position_)).bytes
+                              : std::move(bytes_);
+  bytes_.clear();
+  input_.clear();
+  position_ = 0;
+  decoded_ = true;
+  return AnsiBytes{std::move(rest), codePage_};
 }
 
 void FileChannel::OpenForOutput(std::u16string_view path) {
@@ -110,6 +186,8 @@ void FileChannel::CloseFile() {
 
 void FileChannel::Abandon() noexcept {
   output_.reset();
+  bytes_.clear();
+  bytes_.shrink_to_fit();
   input_.clear();
   input_.shrink_to_fit();
   position_ = 0;

@@ -15,6 +15,12 @@
 
 namespace quellbrook {
 
+// A file's bytes in the system's ANSI code page, with the code page that reads them.
+struct AnsiBytes {
+  std::string bytes;
+  const CodePage& codePage;
+};
+
 class FileChannel {
  public:
   FileChannel(FileStore& store, const CodePage& codePage);
@@ -27,6 +33,13 @@ class FileChannel {
   bool AtEnd() const;
   // The next line without its terminator.
   std::u16string ReadLine();
+  // Every line that is left, each followed by CR LF, as a loop of ReadLine
+  // would join them, in one pass and without a copy per line; nothing is left
+  // to read afterwards.
+  std::u16string ReadJoinedRest();
+  // The rest of the file as its bytes, for a caller that scans them and decodes
+  // only what it keeps (see ansi_text.h); nothing is left to read afterwards.
+  AnsiBytes ReadRestAsBytes();
 
   // Creates the file, or empties it if it exists, as far as anyone can tell:
   // the old content stays on disk until CloseFile puts the new one in place.
@@ -46,11 +59,15 @@ class FileChannel {
  private:
   enum class Mode { kClosed, kInput, kOutput };
   void RequireClosed() const;
+  // Decodes the file on first use: a caller that wants the bytes never pays for it.
+  void Decode();
 
   FileStore& store_;
   const CodePage& codePage_;
   Mode mode_ = Mode::kClosed;
   std::u16string path_;
+  std::string bytes_;
+  bool decoded_ = false;
   std::u16string input_;
   std::size_t position_ = 0;
   std::unique_ptr<FileReplacement> output_;

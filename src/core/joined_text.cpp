@@ -6,11 +6,7 @@ namespace quellbrook {
 
 std::u16string ReadJoinedText(FileChannel& files, std::u16string_view path) {
   files.OpenForInput(path);
-  std::u16string joined;
-  while (!files.AtEnd()) {
-    joined += files.ReadLine();
-    joined += u"\r\n";
-  }
+  std::u16string joined = files.ReadJoinedRest();
   files.CloseFile();
   return joined;
 }

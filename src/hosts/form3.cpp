@@ -1,32 +1,89 @@
 #include "hosts/form3.h"
 
-#include "forms/default_font.h"
-#include "resource_ids.h"
+#include <string>
+
+#include "core/joined_text.h"
+#include "forms/services.h"
+#include "forms/widget.h"
+#include "hosts/hosts_lines.h"
 
 namespace quellbrook {
 namespace {
 
-// The HOSTS editor arrives with its controls; until then the window shows its
-// frame only and has nothing to click.
+// The box is filled once per operation, with its final text: a real text box
+// takes tens of microseconds a line to fill.
 class Form3 final : public FormLogic {
  public:
-  void Click(ControlId) override {}
+  Form3(Controls& controls, Services& services) : box_(controls[Text(1)]), services_(services) {}
+
+  void Click(ControlId control) override {
+    if (control == Command(1)) return Refresh();
+    if (control == Command(2)) return box_.SetEnabled(true);
+    if (control == Command(3)) return Save();
+    if (control == Command(4)) return Find();
+    if (control == Command(5)) return FuzzyFind();
+  }
+
+ private:
+  // Built anew for every operation; an unset variable counts as empty.
+  std::u16string HostsPath() {
+    return services_.environment.EnvironmentValue(u"SystemRoot") + std::u16string(kHostsUnderSystemRoot);
+  }
+
+  // Replaces the box's text, edited or not, by the file as stored on disk.
+  void Refresh() {
+    const std::u16string joined = ReadJoinedText(services_.files, HostsPath());
+    box_.SetText(joined);
+    box_.SetEnabled(false);
+  }
+
+  // Writes the box whatever it shows and whether or not it is enabled; the
+  // box locks only after the user has read the confirmation.
+  void Save() {
+    WriteSavedText(services_.files, HostsPath(), box_.Text());
+    services_.boxes.ShowMessage(kHostsSavedMessage);
+    box_.SetEnabled(false);
+  }
+
+  struct Search {
+    HostsLines lines;
+    std::u16string text;
+  };
+
+  // The file is read and closed before the input box shows, and searched as it
+  // was then; the box is never searched. Cancel gives the empty search text.
+  Search ReadThenAsk() {
+    HostsLines lines = HostsLines::Read(services_.files, HostsPath());
+    std::u16string text = services_.boxes.AskText(kSearchPrompt);
+    return Search{std::move(lines), std::move(text)};
+  }
+
+  // The last matching line with the found suffix; no match leaves the box.
+  void Find() {
+    const Search search = ReadThenAsk();
+    const std::u16string last = search.lines.LastMatch(search.text, kFoundSuffix);
+    if (!last.empty()) box_.SetText(last);
+  }
+
+  // Every matching line, last first, each with the found suffix and one LF, in
+  // front of whatever the box held; no match leaves the box.
+  void FuzzyFind() {
+    const Search search = ReadThenAsk();
+    std::u16string matches = search.lines.MatchesLastFirst(search.text, std::u16string(kFoundSuffix) + u'\n');
+    if (matches.empty()) return;
+    matches += box_.Text();
+    box_.SetText(matches);
+  }
+
+  Widget& box_;
+  Services& services_;
 };
 
-std::unique_ptr<FormLogic> CreateForm3(Controls&, Services&) { return std::make_unique<Form3>(); }
+std::unique_ptr<FormLogic> CreateForm3(Controls& controls, Services& services) {
+  return std::make_unique<Form3>(controls, services);
+}
 
 }  // namespace
-
-const FormTable kForm3Table{
-    .caption = u"HOSTS迷你防火墙",
-    .clientWidth = 5400,
-    .clientHeight = 5535,
-    .position = std::nullopt,
-    .border = BorderStyle::kSizable,
-    .defaultFont = kDefaultFont,
-    .art = {.icon = QUELLBROOK_IDI_HOSTS},
-    .controls = {},
-};
 
 const WindowDefinition kForm3Window{kForm3Table, &CreateForm3};
 

@@ -155,7 +155,8 @@ std::string Win32FileStore::ReadAll(std::u16string_view path) {
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.Get(), &size)) ThrowLastError(path);
   std::string bytes;
-  bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+  // Room for the last, short chunk as well: no copy of the whole at the end.
+  bytes.reserve(static_cast<std::size_t>(size.QuadPart) + kReadChunk);
   // Read to the end rather than to the size seen at the start.
   std::size_t used = 0;
   for (;;) {

@@ -123,12 +123,14 @@ AppSession::~AppSession() {
   if (job_) CloseHandle(job_);
 }
 
-HWND AppSession::Control(int id) const {
-  for (HWND window : Descendants(form_)) {
-    if (GetDlgCtrlID(window) == id) return window;
+HWND AppSession::ControlOf(HWND window, int id) {
+  for (HWND descendant : Descendants(window)) {
+    if (GetDlgCtrlID(descendant) == id) return descendant;
   }
   return nullptr;
 }
+
+HWND AppSession::Control(int id) const { return ControlOf(form_, id); }
 
 bool AppSession::OwnVisible(int id) const {
   const HWND control = Control(id);
@@ -140,13 +142,17 @@ bool AppSession::Enabled(int id) const {
   return control && IsWindowEnabled(control);
 }
 
-std::wstring AppSession::Text(int id) const {
-  const HWND control = Control(id);
-  return control ? WindowText(control) : std::wstring();
-}
+std::wstring AppSession::Text(int id) const { return TextOf(Control(id)); }
 
-bool AppSession::SetText(int id, std::wstring_view text) const {
-  const HWND control = Control(id);
+bool AppSession::SetText(int id, std::wstring_view text) const { return SetTextOf(Control(id), text); }
+
+bool AppSession::Click(int id) const { return ClickOn(Control(id)); }
+
+void AppSession::PostClick(int id) const { PostClickOn(Control(id)); }
+
+std::wstring AppSession::TextOf(HWND control) const { return control ? WindowText(control) : std::wstring(); }
+
+bool AppSession::SetTextOf(HWND control, std::wstring_view text) const {
   const std::wstring copy(text);
   DWORD_PTR result = 0;
   return control && SendMessageTimeoutW(control, WM_SETTEXT, 0,
@@ -155,16 +161,14 @@ bool AppSession::SetText(int id, std::wstring_view text) const {
          result;
 }
 
-bool AppSession::Click(int id) const { return ClickControl(Control(id)); }
-
-bool AppSession::ClickControl(HWND control) const {
+bool AppSession::ClickOn(HWND control) const {
   DWORD_PTR result = 0;
   return control &&
          SendMessageTimeoutW(control, BM_CLICK, 0, 0, SMTO_NORMAL, kHandlerTimeoutMs, &result);
 }
 
-void AppSession::PostClick(int id) const {
-  if (const HWND control = Control(id)) PostMessageW(control, BM_CLICK, 0, 0);
+void AppSession::PostClickOn(HWND control) const {
+  if (control) PostMessageW(control, BM_CLICK, 0, 0);
 }
 
 bool AppSession::PostMouseClick(int id) const {

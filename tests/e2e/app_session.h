@@ -50,8 +50,6 @@ class AppSession {
   // Clicks and waits until the click handler has returned. False when it did
   // not return in time, for instance because it opened a message box.
   bool Click(int id) const;
-  // The same for a control of another of the program's windows.
-  bool ClickControl(HWND control) const;
   // Clicks without waiting, for a handler that opens a modal box.
   void PostClick(int id) const;
   // The user's own input, through the program's message loop, without
@@ -62,6 +60,13 @@ class AppSession {
   bool PostSpaceKey(int id) const;
   // A check box's value: 0 clear, 1 ticked, -1 when it cannot be read.
   int CheckValue(int id) const;
+
+  // The same for the controls of the program's other windows.
+  static HWND ControlOf(HWND window, int id);
+  std::wstring TextOf(HWND control) const;
+  bool SetTextOf(HWND control, std::wstring_view text) const;
+  bool ClickOn(HWND control) const;
+  void PostClickOn(HWND control) const;
   // Clicks, waits for the program's "Veltrane" box, reads its text, closes it
   // with OK and waits for the handler to finish. Nothing if no box came.
   std::optional<std::wstring> ClickExpectingBox(int id) const;

@@ -168,7 +168,7 @@ TEST_P(TweakButton, LeavesItsValuesInTheRegistryWithTheirTypes) {
     }
   }
 
-  ASSERT_TRUE(app->ClickControl(Button(GetParam().button))) << "the click did not return (an error report?)";
+  ASSERT_TRUE(app->ClickOn(Button(GetParam().button))) << "the click did not return (an error report?)";
   EXPECT_EQ(app->WaitForBox(0), nullptr);
 
   for (const Effect& effect : GetParam().effects) {

@@ -1,28 +1,47 @@
-// quellbrook_window_probe [seconds]
+// quellbrook_window_probe [seconds] [hosts]
 // Waits (default 60 s) until a Quellbrook main window is on screen and has
 // handled its pending messages, then prints its screen rectangle as
-// WIDTHxHEIGHT+LEFT+TOP (ImageMagick's crop geometry). Exit code 1 on timeout.
+// WIDTHxHEIGHT+LEFT+TOP (ImageMagick's crop geometry). With "hosts" it first
+// presses "HOSTS迷你防火墙" and prints the HOSTS window's rectangle instead.
+// Exit code 1 on timeout.
 
 #include <windows.h>
 
 #include <cstdio>
 #include <cwchar>
+#include <string_view>
 
 #include "app_windows.h"
 
 int wmain(int argc, wchar_t** argv) {
   using namespace quellbrook::e2e;
   const long seconds = argc > 1 ? std::wcstol(argv[1], nullptr, 10) : 60;
-  const HWND form = WaitForTopLevelWindow(0, kFormClass, kMainCaption,
-                                          static_cast<DWORD>(seconds > 0 ? seconds : 60) * 1000);
-  if (!form) {
+  const DWORD timeoutMs = static_cast<DWORD>(seconds > 0 ? seconds : 60) * 1000;
+  const bool hosts = argc > 2 && std::wstring_view(argv[2]) == L"hosts";
+  HWND window = WaitForTopLevelWindow(0, kFormClass, kMainCaption, timeoutMs);
+  if (!window) {
     std::fprintf(stderr, "no Quellbrook main window after %ld s\n", seconds);
     return 1;
   }
   DWORD_PTR ignored = 0;
-  SendMessageTimeoutW(form, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored);
+  if (hosts) {
+    HWND button = nullptr;
+    for (HWND child : Descendants(window)) {
+      if (GetDlgCtrlID(child) == 1005) button = child;
+    }
+    if (!button || !SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored)) {
+      std::fprintf(stderr, "cannot press the HOSTS button\n");
+      return 1;
+    }
+    window = WaitForTopLevelWindow(0, kFormClass, L"HOSTS迷你防火墙", timeoutMs);
+    if (!window) {
+      std::fprintf(stderr, "no HOSTS window after %ld s\n", seconds);
+      return 1;
+    }
+  }
+  SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored);
   RECT rect{};
-  GetWindowRect(form, &rect);
+  GetWindowRect(window, &rect);
   std::printf("%ldx%ld+%ld+%ld\n", rect.right - rect.left, rect.bottom - rect.top, rect.left,
               rect.top);
   return 0;

@@ -9,6 +9,7 @@ void ScriptedMessageBoxes::ShowMessage(std::u16string_view text) {
 
 std::u16string ScriptedMessageBoxes::AskText(std::u16string_view prompt) {
   prompts.emplace_back(prompt);
+  if (whileAsked) whileAsked(prompt);
   if (answers.empty()) return {};
   std::u16string answer = std::move(answers.front());
   answers.pop_front();

@@ -27,8 +27,10 @@ class ScriptedMessageBoxes final : public MessageBoxes {
   std::vector<PlatformError> failures;
   // Answers for AskText, first in first out; an empty queue answers as Cancel.
   std::deque<std::u16string> answers;
-  // Runs while a message box is "open", to look at the state behind it.
+  // Run while a message box or the input box is "open", to look at (or change)
+  // the state behind it.
   std::function<void(std::u16string_view)> whileMessageShown;
+  std::function<void(std::u16string_view)> whileAsked;
 };
 
 class RecordingLauncher final : public Launcher {

@@ -65,6 +65,23 @@ TEST_F(FileChannelTest, ALastLineWithoutTerminatorCountsAndAFinalTerminatorAddsN
   EXPECT_EQ(ReadLines(""), Lines{});
 }
 
+// The one-pass join gives what a ReadLine loop joins, from the start or after
+// a first line has been read.
+TEST_F(FileChannelTest, ReadJoinedRestJoinsTheLinesLeftAsReadLineWould) {
+  for (const std::string bytes : {"a\r\nb\r\n", "a\rb\r", "lone\rcr\r\n", "a\nb\nc", "a\r\r\nb", "\n\r\n", "one\r\ntwo", "\r\n", ""}) {
+    for (bool firstLineRead : {false, true}) {
+      std::u16string expected;
+      for (const std::u16string& line : ReadLines(bytes)) expected += line + u"\r\n";
+      files_.OpenForInput(u"lines.txt");
+      if (firstLineRead && !files_.AtEnd()) files_.ReadLine();
+      if (firstLineRead && !expected.empty()) expected.erase(0, expected.find(u"\r\n") + 2);
+      EXPECT_EQ(files_.ReadJoinedRest(), expected) << bytes << ", first line read: " << firstLineRead;
+      EXPECT_TRUE(files_.AtEnd());
+      files_.CloseFile();
+    }
+  }
+}
+
 TEST_F(FileChannelTest, ReadsInCodePage936) {
   EXPECT_EQ(ReadLines(test_support::Gbk(u"关闭服务\r\n")), (Lines{u"关闭服务"}));
 }

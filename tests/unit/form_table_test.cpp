@@ -6,6 +6,7 @@
 #include <set>
 
 #include "app/form1.h"
+#include "hosts/form3.h"
 #include "tweaks/form2.h"
 
 namespace quellbrook {
@@ -52,7 +53,7 @@ TEST_P(FormTableTest, ControlsInsideFramesFitTheirFrame) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(AllWindows, FormTableTest, ::testing::Values(&kForm1Table, &kForm2Table));
+INSTANTIATE_TEST_SUITE_P(AllWindows, FormTableTest, ::testing::Values(&kForm1Table, &kForm2Table, &kForm3Table));
 
 TEST(Form1Table, HoldsTheThreePanelsTheXpOptionsAndTheButtonsOfTheLeftColumn) {
   int frames = 0, checkBoxes = 0, textBoxes = 0, buttons = 0;

@@ -1,0 +1,204 @@
+// The HOSTS window on the Wine prefix's own HOSTS file (Wine sets SystemRoot to
+// C:\windows in every process it starts, whatever the driver passes), kept and
+// put back around each test: opening, geometry, save, refresh, both searches
+// through the real input box, closing and opening again.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app_windows.h"
+#include "running_app.h"
+
+namespace quellbrook::e2e {
+namespace {
+
+constexpr std::wstring_view kHostsCaption = L"HOSTS迷你防火墙";
+constexpr std::wstring_view kSuffix = L" 该恶意网站已存在";
+constexpr int kInputBoxEdit = 101;
+
+// Text in the ANSI code page, as the program reads and writes files.
+std::string Ansi(std::wstring_view text) {
+  const int length = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                         0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), length,
+                      nullptr, nullptr);
+  return bytes;
+}
+
+// The prefix's HOSTS file as it was before the test, put back afterwards.
+class KeptHostsFile {
+ public:
+  KeptHostsFile() {
+    wchar_t root[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableW(L"SystemRoot", root, MAX_PATH);
+    path_ = std::wstring(root, length < MAX_PATH ? length : 0) + L"\\system32\\drivers\\etc\\hosts";
+    original_ = test_support::ReadBytes(path_);
+  }
+  ~KeptHostsFile() {
+    if (original_) {
+      test_support::WriteBytes(path_, *original_);
+    } else {
+      DeleteFileW(path_.c_str());
+    }
+  }
+  const std::wstring& Path() const { return path_; }
+
+ private:
+  std::wstring path_;
+  std::optional<std::string> original_;
+};
+
+class HostsWindow : public RunningApp {
+ protected:
+  void SetUp() override {
+    RunningApp::SetUp();
+    if (HasFatalFailure()) return;
+    hosts = Open();
+    ASSERT_NE(hosts, nullptr) << "no HOSTS window";
+  }
+
+  // Presses "HOSTS迷你防火墙" on the main window.
+  HWND Open() const {
+    if (!app->Click(Command(5))) return nullptr;
+    return WaitForTopLevelWindow(app->ProcessId(), kFormClass, kHostsCaption, 15000);
+  }
+
+  HWND Control(int id) const { return AppSession::ControlOf(hosts, id); }
+  std::wstring BoxText() const { return app->TextOf(Control(Text(1))); }
+  bool BoxEnabled() const { return IsWindowEnabled(Control(Text(1))) != FALSE; }
+  bool WriteHosts(std::wstring_view text) const { return test_support::WriteBytes(file.Path(), Ansi(text)); }
+
+  // Clicks a button whose handler opens a box and answers it with OK, after
+  // typing `typed` into an input box and running `whileOpen`. Returns the box's
+  // text (an input box's prompt), or nothing when no box came.
+  std::optional<std::wstring> ClickThroughBox(int button, std::wstring_view typed = {},
+                                              const std::function<void()>& whileOpen = {}) const {
+    app->PostClickOn(Control(button));
+    const HWND box = app->WaitForBox(15000);
+    if (!box) return std::nullopt;
+    const std::wstring text = AppSession::BoxText(box);
+    if (whileOpen) whileOpen();
+    if (const HWND entry = GetDlgItem(box, kInputBoxEdit); entry && !app->SetTextOf(entry, typed)) return std::nullopt;
+    if (!app->DismissBox(box)) return std::nullopt;
+    return text;
+  }
+
+  KeptHostsFile file;
+  HWND hosts = nullptr;
+};
+
+TEST_F(HostsWindow, OpensOnceWithTheBlocklistLockedAndSavesItAsTheWholeFile) {
+  ASSERT_TRUE(app->Click(Command(5)));
+  EXPECT_EQ(app->WindowsCaptioned(kHostsCaption).size(), 1u) << "a second press opens no second window";
+
+  const std::wstring blocklist = BoxText();
+  std::size_t lineBreaks = 0;
+  for (std::size_t at = blocklist.find(L"\r\n"); at != std::wstring::npos; at = blocklist.find(L"\r\n", at + 2)) {
+    ++lineBreaks;
+  }
+  EXPECT_EQ(lineBreaks, 969u);
+  EXPECT_EQ(blocklist.rfind(std::wstring(35, L'*') + L"\r\nQuellbrook\r\n", 0), 0u);
+  EXPECT_FALSE(BoxEnabled());
+  for (int n = 1; n <= 5; ++n) EXPECT_TRUE(IsWindowEnabled(Control(Command(n)))) << n;
+
+  EXPECT_EQ(ClickThroughBox(Command(3)), L"成功写入hosts文件……");
+  EXPECT_EQ(test_support::ReadBytes(file.Path()), Ansi(blocklist) + "\r\n") << "970 lines, each ending in CR LF";
+  EXPECT_FALSE(BoxEnabled());
+}
+
+struct PixelRect {
+  LONG left, top, width, height;
+  bool operator==(const PixelRect&) const = default;
+};
+
+PixelRect ClientRectOf(HWND control, HWND window) {
+  RECT rect{};
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// At 96 DPI a pixel is 15 twips.
+TEST_F(HostsWindow, KeepsItsLayoutInASizableFrame) {
+  const LONG style = GetWindowLongW(hosts, GWL_STYLE);
+  for (const LONG bit : {WS_THICKFRAME, WS_MINIMIZEBOX, WS_MAXIMIZEBOX, WS_SYSMENU}) EXPECT_NE(style & bit, 0) << bit;
+  RECT client{};
+  ASSERT_TRUE(GetClientRect(hosts, &client));
+  EXPECT_EQ(client.right, 360);
+  EXPECT_EQ(client.bottom, 369);
+
+  const LONG boxStyle = GetWindowLongW(Control(Text(1)), GWL_STYLE);
+  EXPECT_NE(boxStyle & ES_MULTILINE, 0);
+  EXPECT_NE(boxStyle & WS_VSCROLL, 0);
+  EXPECT_EQ(boxStyle & (WS_HSCROLL | ES_AUTOHSCROLL), 0) << "long lines wrap";
+
+  const std::pair<int, PixelRect> layout[] = {
+      {Text(1), {0, 0, 361, 353}},      {Command(1), {0, 352, 73, 17}},   {Command(2), {72, 352, 73, 17}},
+      {Command(3), {144, 352, 73, 17}}, {Command(4), {216, 352, 73, 17}}, {Command(5), {288, 352, 73, 17}},
+  };
+  RECT frame{};
+  GetWindowRect(hosts, &frame);
+  for (const int change : {0, 1, 2}) {
+    if (change == 1) {
+      SetWindowPos(hosts, nullptr, 0, 0, frame.right - frame.left + 200, frame.bottom - frame.top + 150,
+                   SWP_NOMOVE | SWP_NOZORDER);
+    }
+    if (change == 2) ShowWindow(hosts, SW_MAXIMIZE);
+    ASSERT_TRUE(app->Sync());
+    for (const auto& [id, expected] : layout) {
+      EXPECT_EQ(ClientRectOf(Control(id), hosts), expected) << "control " << id << ", change " << change;
+    }
+  }
+  GetClientRect(hosts, &client);
+  EXPECT_GT(client.right, 360) << "the frame did grow";
+}
+
+TEST_F(HostsWindow, RefreshShowsTheFileAsJoinedTextLocked) {
+  ASSERT_TRUE(app->ClickOn(Control(Command(2))));
+  ASSERT_TRUE(WriteHosts(L"127.0.0.1 localhost\r\n# 恶意网站\rlast"));
+  ASSERT_TRUE(app->ClickOn(Control(Command(1)))) << "refresh did not return (a message box?)";
+  EXPECT_EQ(BoxText(), L"127.0.0.1 localhost\r\n# 恶意网站\r\nlast\r\n");
+  EXPECT_FALSE(BoxEnabled());
+}
+
+TEST_F(HostsWindow, BothSearchesAskThroughTheInputBoxAndLeaveTheFileFreeMeanwhile) {
+  const std::wstring lines = L"0.0.0.0 a.bad.cn\r\n# bad.cn 的注释\r\n0.0.0.0 BAD.CN\r\n0.0.0.0 b.bad.cn.evil.com\r\n";
+  ASSERT_TRUE(WriteHosts(lines));
+
+  // Another program rewrites the file while the user types: it can, and the
+  // search goes through the file as it was when the button was pressed.
+  EXPECT_EQ(ClickThroughBox(Command(4), L"bad.cn", [&] { EXPECT_TRUE(WriteHosts(L"0.0.0.0 later.bad.cn\r\n")); }),
+            L"请输入要搜索的恶意网站:");
+  const std::wstring found = L"0.0.0.0 b.bad.cn.evil.com" + std::wstring(kSuffix);
+  EXPECT_EQ(BoxText(), found);
+
+  ASSERT_TRUE(WriteHosts(lines));
+  ASSERT_TRUE(ClickThroughBox(Command(5), L"bad.cn"));
+  EXPECT_EQ(BoxText(), L"0.0.0.0 b.bad.cn.evil.com" + std::wstring(kSuffix) + L"\n# bad.cn 的注释" +
+                           std::wstring(kSuffix) + L"\n0.0.0.0 a.bad.cn" + std::wstring(kSuffix) + L"\n" + found);
+  EXPECT_FALSE(BoxEnabled());
+}
+
+TEST_F(HostsWindow, ClosingDiscardsTheTextAndTheNextPressBringsBackTheBlocklist) {
+  const std::wstring blocklist = BoxText();
+  ASSERT_TRUE(app->ClickOn(Control(Command(2))));
+  ASSERT_TRUE(app->SetTextOf(Control(Text(1)), L"edited"));
+  PostMessageW(hosts, WM_CLOSE, 0, 0);
+  const ULONGLONG deadline = GetTickCount64() + 10000;
+  while (IsWindow(hosts) && GetTickCount64() < deadline) Sleep(20);
+  ASSERT_FALSE(IsWindow(hosts)) << "the HOSTS window did not close";
+
+  hosts = Open();
+  ASSERT_NE(hosts, nullptr) << "no HOSTS window after the second press";
+  EXPECT_EQ(BoxText(), blocklist);
+  EXPECT_FALSE(BoxEnabled());
+}
+
+}  // namespace
+}  // namespace quellbrook::e2e

@@ -1,0 +1,223 @@
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+
+#include "fakes/fake_services.h"
+#include "fakes/fake_window.h"
+#include "hosts/blocklist.h"
+#include "hosts/form3.h"
+#include "support/gbk.h"
+#include "support/test_files.h"
+
+namespace quellbrook {
+namespace {
+
+using test_support::Gbk;
+using test_support::ReadBytes;
+using test_support::WriteBytes;
+
+const ControlId kRefresh = Command(1);
+const ControlId kEdit = Command(2);
+const ControlId kSave = Command(3);
+const ControlId kFind = Command(4);
+const ControlId kFuzzyFind = Command(5);
+
+const std::u16string kSuffix(kFoundSuffix);
+
+// SystemRoot is a folder relative to the test's current folder, as "C:\WINDOWS"
+// would be on Windows.
+class Form3Test : public ::testing::Test {
+ protected:
+  Form3Test() {
+    platform_.environment.variables[u"SystemRoot"] = u"WINDOWS";
+    std::filesystem::create_directories(kHostsFile.parent_path());
+  }
+
+  FakeWidget& Box() { return form_[Text(1)]; }
+  void WriteHosts(std::u16string_view text) { WriteBytes(kHostsFile, Gbk(text)); }
+  // Clicks a search button and answers the input box with `search`.
+  void Search(ControlId button, std::u16string search) {
+    platform_.boxes.answers.push_back(std::move(search));
+    ASSERT_TRUE(form_.Click(button));
+  }
+
+  const test_support::path kHostsFile = "WINDOWS/system32/drivers/etc/hosts";
+  test_support::TempFolder folder_;
+  test_support::CurrentFolderScope inFolder_{folder_.Path()};
+  FakeServices platform_;
+  FakeWindow form_{kForm3Window, platform_.services()};
+};
+
+TEST_F(Form3Test, OpensWithTheBuiltInBlocklistLockedAndEveryButtonEnabled) {
+  EXPECT_EQ(Box().Text(), BuiltInBlocklist());
+  EXPECT_FALSE(Box().Enabled());
+  for (ControlId button : {kRefresh, kEdit, kSave, kFind, kFuzzyFind}) EXPECT_TRUE(form_[button].Enabled());
+}
+
+// The enabled column of the state table, from either state.
+TEST_F(Form3Test, EachOperationLeavesTheBoxEnabledOrNotAsItsRowSays) {
+  struct Row {
+    ControlId button;
+    std::optional<bool> enabledAfter;  // nothing: unchanged
+  };
+  const Row rows[] = {{kRefresh, false}, {kEdit, true}, {kSave, false}, {kFind, {}}, {kFuzzyFind, {}}};
+  WriteHosts(u"0.0.0.0 a.com\r\n");
+  for (const Row& row : rows) {
+    for (bool enabledBefore : {false, true}) {
+      Box().SetEnabled(enabledBefore);
+      platform_.boxes.answers.push_back(u"a.com");
+      ASSERT_TRUE(form_.Click(row.button));
+      EXPECT_EQ(Box().Enabled(), row.enabledAfter.value_or(enabledBefore))
+          << "button " << ToInt(row.button) << ", enabled before: " << enabledBefore;
+    }
+  }
+  EXPECT_TRUE(platform_.boxes.failures.empty());
+}
+
+TEST_F(Form3Test, RefreshReplacesEvenEditedTextByTheFileAsJoinedText) {
+  WriteHosts(u"127.0.0.1 localhost\r\n# 注释\rlast");
+  form_.Click(kEdit);
+  Box().SetText(u"unsaved");
+  ASSERT_TRUE(form_.Click(kRefresh));
+  EXPECT_EQ(Box().Text(), u"127.0.0.1 localhost\r\n# 注释\r\nlast\r\n");
+  EXPECT_EQ(Box().TextSetCount(), 2) << "filled once by the refresh";
+
+  WriteHosts(u"");
+  form_.Click(kRefresh);
+  EXPECT_EQ(Box().Text(), u"");
+}
+
+// The first save creates the file from the untouched, disabled box; the
+// second, from the unlocked box, shows that the box locks only after the
+// confirmation, and the file is complete before it each time.
+TEST_F(Form3Test, SaveWritesTheBoxWithOneLineBreakAddedThenConfirmsThenLocks) {
+  std::vector<bool> enabledWhileConfirming;
+  platform_.boxes.whileMessageShown = [&](std::u16string_view) {
+    EXPECT_EQ(ReadBytes(kHostsFile), Gbk(BuiltInBlocklist()) + "\r\n");
+    enabledWhileConfirming.push_back(Box().Enabled());
+  };
+  ASSERT_TRUE(form_.Click(kSave));
+  form_.Click(kEdit);
+  ASSERT_TRUE(form_.Click(kSave));
+  EXPECT_EQ(enabledWhileConfirming, (std::vector<bool>{false, true}));
+  EXPECT_EQ(platform_.boxes.messages, std::vector<std::u16string>(2, u"成功写入hosts文件……"));
+}
+
+// Matching lines in file order: the comment, the entry with the name inside,
+// the line saved from an earlier search. The capitals and the empty line do not
+// match.
+constexpr std::u16string_view kSearchedFile =
+    u"# bad.cn 的注释\r\n0.0.0.0 www.bad.cn.evil.com\r\n0.0.0.0 BAD.CN\r\n\r\n"
+    u"0.0.0.0 good.com\r\n0.0.0.0 bad.cn 该恶意网站已存在\r\n0.0.0.0 other.net";
+
+TEST_F(Form3Test, FindShowsOnlyTheLastMatchingLineWithTheSuffix) {
+  WriteHosts(kSearchedFile);
+  Search(kFind, u"bad.cn");
+  EXPECT_EQ(platform_.boxes.prompts, std::vector<std::u16string>{u"请输入要搜索的恶意网站:"});
+  EXPECT_EQ(Box().Text(), u"0.0.0.0 bad.cn 该恶意网站已存在" + kSuffix);
+  EXPECT_EQ(Box().TextSetCount(), 1);
+
+  Search(kFind, u"BAD");
+  EXPECT_EQ(Box().Text(), u"0.0.0.0 BAD.CN" + kSuffix) << "case-sensitive";
+  Search(kFind, u"bad.CN");
+  EXPECT_EQ(Box().TextSetCount(), 2) << "no match leaves the box";
+}
+
+TEST_F(Form3Test, FuzzyFindPutsTheMatchesLastFirstInFrontOfTheBoxTwiceInARow) {
+  WriteHosts(kSearchedFile);
+  const std::u16string matches = u"0.0.0.0 bad.cn 该恶意网站已存在" + kSuffix + u"\n" +
+                                 u"0.0.0.0 www.bad.cn.evil.com" + kSuffix + u"\n" +
+                                 u"# bad.cn 的注释" + kSuffix + u"\n";
+  Search(kFuzzyFind, u"bad.cn");
+  EXPECT_EQ(Box().Text(), matches + std::u16string(BuiltInBlocklist()));
+  Search(kFuzzyFind, u"bad.cn");
+  Search(kFuzzyFind, u"bad.CN");
+  EXPECT_EQ(Box().Text(), matches + matches + std::u16string(BuiltInBlocklist()));
+  EXPECT_EQ(Box().TextSetCount(), 2) << "filled once per search, and not when nothing matches";
+  EXPECT_TRUE(platform_.boxes.messages.empty() && platform_.boxes.failures.empty());
+}
+
+TEST_F(Form3Test, CancelSearchesForTheEmptyTextWhichMatchesEveryNonEmptyLine) {
+  WriteHosts(u"\r\none\r\n\r\ntwo\r\n\r\n");
+  form_.Click(kFind);  // no answer queued: the user cancels
+  EXPECT_EQ(Box().Text(), u"two" + kSuffix);
+  Box().SetText(u"T");
+  form_.Click(kFuzzyFind);
+  EXPECT_EQ(Box().Text(), u"two" + kSuffix + u"\none" + kSuffix + u"\nT");
+  EXPECT_EQ(platform_.boxes.prompts.size(), 2u);
+}
+
+// Neither unsaved edits nor the blocklist are searched; the file is closed
+// while the user types, and searched as it was when the button was pressed.
+TEST_F(Form3Test, SearchesReadTheFileAsItWasWhenOpenedNeverTheBox) {
+  WriteHosts(u"0.0.0.0 before.com\r\n");
+  form_.Click(kEdit);
+  Box().SetText(u"0.0.0.0 unsaved.com");
+  Search(kFind, u"unsaved");
+  Search(kFuzzyFind, u"0.0.0.0 www.kangxiangsf66.com");  // in the blocklist, not on disk
+  EXPECT_EQ(Box().Text(), u"0.0.0.0 unsaved.com");
+  platform_.boxes.whileAsked = [&](std::u16string_view) {
+    EXPECT_FALSE(platform_.files().IsOpen());
+    WriteHosts(u"0.0.0.0 after.com\r\n");
+  };
+  Search(kFind, u".com");
+  EXPECT_EQ(Box().Text(), u"0.0.0.0 before.com" + kSuffix);
+}
+
+// Refresh, find and fuzzy find on a missing file: reported, before any input
+// box, and the box keeps text and flag.
+TEST_F(Form3Test, AMissingFileIsReportedAndChangesNothing) {
+  form_.Click(kEdit);
+  for (ControlId button : {kRefresh, kFind, kFuzzyFind}) {
+    platform_.boxes.failures.clear();
+    form_.Click(button);
+    ASSERT_EQ(platform_.boxes.failures.size(), 1u) << ToInt(button);
+    EXPECT_EQ(platform_.boxes.failures[0].Number(), 2u);
+    EXPECT_FALSE(platform_.files().IsOpen());
+  }
+  EXPECT_TRUE(platform_.boxes.prompts.empty());
+  EXPECT_EQ(Box().Text(), BuiltInBlocklist());
+  EXPECT_EQ(Box().TextSetCount(), 0);
+  EXPECT_TRUE(Box().Enabled());
+}
+
+// A missing folder or a read-only file: nothing written, no confirmation, and
+// the box stays unlocked.
+TEST_F(Form3Test, ASaveThatCannotWriteChangesNothing) {
+  WriteHosts(u"keep\r\n");
+  ::chmod(kHostsFile.c_str(), 0444);
+  form_.Click(kEdit);
+  form_.Click(kSave);
+  platform_.environment.variables[u"SystemRoot"] = u"NOWHERE";
+  form_.Click(kSave);
+  ASSERT_EQ(platform_.boxes.failures.size(), 2u);
+  EXPECT_EQ(platform_.boxes.failures[0].Number(), 5u);
+  EXPECT_EQ(platform_.boxes.failures[1].Number(), 3u);
+  EXPECT_TRUE(platform_.boxes.messages.empty());
+  EXPECT_TRUE(Box().Enabled());
+  EXPECT_EQ(ReadBytes(kHostsFile), "keep\r\n");
+  const auto inFolder = std::filesystem::directory_iterator(kHostsFile.parent_path());
+  EXPECT_EQ(std::distance(begin(inFolder), end(inFolder)), 1) << "no temporary file left behind";
+}
+
+// The path is SystemRoot's value followed directly by the fixed tail, built
+// anew for every operation.
+TEST_F(Form3Test, TheHostsPathIsSystemRootFollowedByTheFixedTail) {
+  platform_.environment.variables[u"SystemRoot"] = u"C:\\WINDOWS";
+  std::filesystem::create_directories("C:/WINDOWS/system32/drivers/etc");
+  WriteBytes("C:/WINDOWS/system32/drivers/etc/hosts", "0.0.0.0 c.com");
+  form_.Click(kRefresh);
+  EXPECT_EQ(Box().Text(), u"0.0.0.0 c.com\r\n");
+
+  platform_.environment.variables.clear();
+  form_.Click(kRefresh);
+  ASSERT_EQ(platform_.boxes.failures.size(), 1u);
+  EXPECT_TRUE(platform_.boxes.failures[0].Description().ends_with(u"\r\n\\system32\\drivers\\etc\\hosts"))
+      << "an unset SystemRoot counts as empty";
+}
+
+}  // namespace
+}  // namespace quellbrook
