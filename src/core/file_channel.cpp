@@ -12,6 +12,8 @@
 namespace quellbrook {
 namespace {
 
+constexpr std::u16string_view kLineBreak = u"\r\n";
+
 // Line breaks as the reader counts them: CR LF or a lone CR.
 std::size_t CountLineBreaks(std::u16string_view text) {
   return static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\r'));
