@@ -57,6 +57,17 @@ function(quellbrook_describe source_dir out_describe)
   set(describe "")
   find_program(QB_GIT git)
   if(QB_GIT)
+    # Only the tree's own repository counts: an unpacked tarball may lie inside
+    # some other one.
+    execute_process(COMMAND ${QB_GIT} rev-parse --show-toplevel
+                    WORKING_DIRECTORY ${source_dir} RESULT_VARIABLE status
+                    OUTPUT_VARIABLE top OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    file(REAL_PATH "${source_dir}" source_dir)
+    if(status EQUAL 0)
+      file(REAL_PATH "${top}" top)
+    endif()
+  endif()
+  if(QB_GIT AND status EQUAL 0 AND top STREQUAL source_dir)
     execute_process(COMMAND ${QB_GIT} describe --tags --match "v[0-9]*" --dirty
                     WORKING_DIRECTORY ${source_dir} RESULT_VARIABLE status
                     OUTPUT_VARIABLE describe OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
