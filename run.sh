@@ -53,5 +53,5 @@ if ! geometry=$(qb_wait_for_main_window "$prefix" 60); then
 fi
 # Give the window a moment to paint before the picture is taken.
 sleep 1
-import -window root "$screenshot"
+import -window root -crop "$geometry" +repage "$screenshot"
 echo "Main window at $geometry (screen position); screenshot: $screenshot"

@@ -6,7 +6,10 @@
 #     removed at the end: for each architecture the Win32 platform tests and
 #     the end-to-end tests against that architecture's Quellbrook.exe, plus
 #     screenshots of the main window (build-win64/e2e-main-window.png) and of
-#     the HOSTS window (build-win64/e2e-hosts-window.png).
+#     the HOSTS window (build-win64/e2e-hosts-window.png);
+#  4. the release zips build-win64/Quellbrook-<version>-x64.zip and
+#     build-win32/Quellbrook-<version>-x86.zip, packed from the very programs
+#     the end-to-end tests ran, and a check of what each one holds.
 # Exits non-zero when anything failed. The last line is the total over all
 # suites, "N passed, N failed"; a build that fails or a test program that is
 # missing or dies counts as a failure.
@@ -149,9 +152,64 @@ run_wine_suite() {
   qb_kill_wine "$prefix"
 }
 
+# The SHA-256 of each Quellbrook.exe that an end-to-end suite ran, by arch.
+declare -A tested_exe
 for arch in 64 32; do
   run_wine_suite "Win32 platform tests, x${arch/32/86} (Wine)" build-win$arch tests/win32/quellbrook_win32_tests.exe
+  if [[ -n $prefix && -f build-win$arch/Quellbrook.exe ]]; then
+    tested_exe[$arch]=$(sha256sum <"build-win$arch/Quellbrook.exe" | cut -d' ' -f1)
+  fi
   run_wine_suite "end-to-end tests, x${arch/32/86} (Wine)" build-win$arch tests/e2e/quellbrook_e2e.exe
+done
+
+# check_release_zip DIR ARCH TESTED-SHA256: DIR's one release zip is named
+# after the version and holds exactly the exe that was tested, the four
+# scripts as in batch/, the read-me and the SHA-256 list of those six files.
+check_release_zip() {
+  local dir=$QB_ROOT/$1 arch=$2 tested=$3 version zips unpacked faults=()
+  version=$(head -n 1 "$dir/version/quellbrook_version.txt")
+  zips=("$dir"/Quellbrook-*-"$arch".zip)
+  if [[ ${#zips[@]} -ne 1 || ${zips[0]} != "$dir/Quellbrook-$version-$arch.zip" ]]; then
+    echo "want only $dir/Quellbrook-$version-$arch.zip, found: ${zips[*]}"
+    return 1
+  fi
+  unpacked=$(mktemp -d -p "$scratch")
+  (cd "$unpacked" && cmake -E tar xf "${zips[0]}") || return 1
+  local expected=(Quellbrook.exe "${QB_SCRIPTS[@]}" README.txt SHA256SUMS.txt) script
+  [[ $(cd "$unpacked" && find . -mindepth 1 -printf '%P\n' | sort) == $(printf '%s\n' "${expected[@]}" | sort) ]] ||
+    faults+=("it holds $(cd "$unpacked" && find . -mindepth 1 -printf '%P ')")
+  [[ $(tr -d '\r' <"$unpacked/SHA256SUMS.txt" | cut -d' ' -f3- | sort) == $(printf '%s\n' "${expected[@]:0:6}" | sort) ]] ||
+    faults+=("SHA256SUMS.txt does not list exactly the other six files")
+  (cd "$unpacked" && sha256sum --check --strict --quiet SHA256SUMS.txt) || faults+=("a checksum does not match")
+  [[ -n $tested && $(sha256sum <"$unpacked/Quellbrook.exe" | cut -d' ' -f1) == "$tested" ]] ||
+    faults+=("its Quellbrook.exe is not the one the end-to-end tests ran")
+  printf '%s' "$version" | iconv -t UTF-16LE >"$unpacked/version.utf16"
+  grep -qaFf "$unpacked/version.utf16" "$unpacked/Quellbrook.exe" ||
+    faults+=("the exe's version resource does not say $version")
+  for script in "${QB_SCRIPTS[@]}"; do
+    cmp -s "$unpacked/$script" "$QB_ROOT/batch/$script" || faults+=("$script differs from batch/$script")
+  done
+  [[ $(head -c 3 "$unpacked/README.txt" | od -An -tx1 | tr -d ' ') == efbbbf &&
+    $(grep -c $'\r$' "$unpacked/README.txt") -eq $(wc -l <"$unpacked/README.txt") ]] ||
+    faults+=("README.txt is not UTF-8 with a byte order mark and CR LF line ends")
+  ((${#faults[@]} == 0)) && return 0
+  echo "${zips[0]}:"
+  printf '  %s\n' "${faults[@]}"
+  return 1
+}
+
+# 4. The release zips, packed from the very builds whose programs were tested.
+for arch in 64 32; do
+  zip_arch=x${arch/32/86}
+  qb_say "Release zip, $zip_arch (build-win$arch)"
+  if ((!windows_built[build-win$arch])); then
+    record "release zip, $zip_arch (build failed)" 0 1
+  elif cmake --build "$QB_ROOT/build-win$arch" --target release_zip && \
+    check_release_zip build-win$arch "$zip_arch" "${tested_exe[$arch]:-}"; then
+    record "release zip, $zip_arch" 1 0
+  else
+    record "release zip, $zip_arch" 0 1
+  fi
 done
 
 qb_cleanup

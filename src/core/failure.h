@@ -51,6 +51,12 @@ std::u16string WithDetail(std::u16string description, std::u16string_view detail
 // words plus the optional detail.
 PlatformError SystemError(std::uint32_t number, std::u16string_view detail = {});
 
+// The failure that the exception being handled stands for; call it only inside
+// a catch block. A PlatformError stays as it is; running out of memory becomes
+// kNotEnoughMemory; anything else kInternalError, with the C++ library's
+// message below it when that is ASCII (its code page is unknown otherwise).
+PlatformError CurrentFailure();
+
 // What the user reads in the error report of an untrapped failure.
 std::u16string FailureReportText(const PlatformError& failure);
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "core/ansi_text.h"
 #include "core/failure.h"
@@ -48,6 +49,23 @@ bool IsJoined(std::u16string_view text) {
   return true;
 }
 
+// Characters that show nothing of their own, or that would garble the report
+// around them: controls, spaces, joiners, marks that attach to the quote before
+// them, bidirectional overrides that reverse the rest of the line, lone
+// surrogates, variation selectors, tags.
+bool ShowsAsItself(char32_t c) {
+  static constexpr std::pair<char32_t, char32_t> kInvisible[] = {
+      {0x0000, 0x0020}, {0x007F, 0x00A0}, {0x00AD, 0x00AD}, {0x0300, 0x036F}, {0x061C, 0x061C},
+      {0x115F, 0x1160}, {0x1680, 0x1680}, {0x180E, 0x180E}, {0x2000, 0x200F}, {0x2028, 0x202F},
+      {0x205F, 0x206F}, {0x3164, 0x3164}, {0xD800, 0xDFFF}, {0xFE00, 0xFE0F}, {0xFEFF, 0xFEFF},
+      {0xFFF0, 0xFFFF}, {0xE0000, 0xE0FFF},
+  };
+  for (const auto& [first, last] : kInvisible) {
+    if (c >= first && c <= last) return false;
+  }
+  return true;
+}
+
 PlatformError UnrepresentableCharacter(std::u16string_view text, std::size_t at, std::size_t line,
                                        std::u16string_view path) {
   std::u16string character(1, text[at]);
@@ -58,10 +76,10 @@ PlatformError UnrepresentableCharacter(std::u16string_view text, std::size_t at,
     character += text[at + 1];
     codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (text[at + 1] - 0xDC00);
   }
+  const std::u16string which = ShowsAsItself(codePoint) ? u"字符“" + character + u"”" : u"不可见字符";
   return SystemError(error_number::kNoUnicodeTranslation,
-                     u"第 " + DecimalText(line) + u" 行的字符“" + character + u"”（U+" +
-                         HexText(codePoint, 4) + u"）无法用当前代码页保存，文件未作改动：" +
-                         std::u16string(path));
+                     u"第 " + DecimalText(line) + u" 行的" + which + u"（U+" + HexText(codePoint, 4) +
+                         u"）无法用当前代码页保存，文件未作改动：" + std::u16string(path));
 }
 
 }  // namespace

@@ -2,9 +2,7 @@
 
 #include <commctrl.h>
 
-#include <exception>
 #include <memory>
-#include <new>
 #include <string>
 
 #include "core/failure.h"
@@ -17,7 +15,6 @@
 #include "win32/message_loop.h"
 #include "win32/program_services.h"
 #include "win32/secondary_windows.h"
-#include "win32/system_error_text.h"
 #include "win32/wide_text.h"
 #include "win32/win32_error.h"
 
@@ -61,23 +58,15 @@ class Application final : private FormFactory {
   std::unique_ptr<FormWindow> main_;
 };
 
-// The C runtime words its messages in the ANSI code page.
-std::u16string FromAnsi(const char* text) {
-  int length = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-  if (length <= 1) return {};
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  ::MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
-  wide.resize(static_cast<std::size_t>(length - 1));
-  return FromWide(wide);
-}
-
-void ReportFatal(std::u16string_view detail) {
+// The last resort: a failure outside every click handler (start-up, the message
+// loop, a window procedure) ends the program, with the same report as a
+// handler's failure below one line that says so.
+void ReportFatal(const PlatformError& failure) {
   // Closing the windows posted WM_QUIT, which would end the box at once.
   MSG quit{};
   while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
   }
-  std::u16string text = u"Quellbrook 遇到无法恢复的错误，必须关闭。";
-  if (!detail.empty()) text += u"\r\n\r\n" + std::u16string(detail);
+  const std::u16string text = u"Quellbrook 遇到无法恢复的错误，必须关闭。\r\n\r\n" + FailureReportText(failure);
   ::MessageBoxW(nullptr, ToWide(text).c_str(), ToWide(kApplicationTitle).c_str(), MB_OK | MB_ICONERROR);
 }
 
@@ -89,12 +78,8 @@ int RunApplication(HINSTANCE instance, const WindowDefinition& main) {
     InitializeCommonControls();
     Application application(instance);
     return application.Run(main);
-  } catch (const PlatformError& failure) {
-    ReportFatal(FailureReportText(failure));
-  } catch (const std::bad_alloc&) {
-    ReportFatal(FailureReportText(Win32Error(ERROR_NOT_ENOUGH_MEMORY)));
-  } catch (const std::exception& failure) {
-    ReportFatal(FromAnsi(failure.what()));
+  } catch (...) {
+    ReportFatal(CurrentFailure());
   }
   return 1;
 }

@@ -6,6 +6,12 @@ namespace quellbrook::win32 {
 namespace {
 
 // FormatMessageW's text for `number`, or empty when the system has none.
+// Language 0 gives the user's display language, so Chinese Windows words the
+// report in Chinese, as its own dialogs do. Wine with a Chinese locale answers in
+// Chinese too, but in its own words ("找不到文件。" where Windows says
+// "系统找不到指定的文件。"), and it has no text for many COM HRESULTs that
+// Windows knows (CO_E_CLASSSTRING, DISP_E_EXCEPTION), which then get
+// KnownErrorText's general one.
 std::u16string FormattedMessage(DWORD number) {
   LPWSTR buffer = nullptr;
   DWORD length = ::FormatMessageW(

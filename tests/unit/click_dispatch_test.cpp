@@ -97,6 +97,17 @@ TEST_F(ClickDispatchTest, EveryExceptionIsReportedAndTheNextClickRuns) {
   EXPECT_TRUE(ran);
 }
 
+// Outside the click handlers (the last-resort report) anything at all may arrive.
+TEST(CurrentFailure, AnExceptionOfNoStandardTypeIsAnInternalError) {
+  try {
+    throw 42;
+  } catch (...) {
+    const PlatformError failure = CurrentFailure();
+    EXPECT_EQ(failure.Number(), error_number::kInternalError);
+    EXPECT_EQ(failure.Description(), KnownErrorText(error_number::kInternalError));
+  }
+}
+
 TEST(FailureReportText, ShowsTheNumberAndTheDescription) {
   EXPECT_EQ(FailureReportText(PlatformError(2, u"系统找不到指定的文件。")),
             u"运行时错误 '2'：\r\n\r\n系统找不到指定的文件。");

@@ -141,14 +141,35 @@ TEST_F(FileChannelTest, AnUnrepresentableCharacterFailsTheSaveAndLeavesTheFileUn
   files_.OpenForOutput(u"x.bat");
   files_.WriteLine(u"first");
   EXPECT_EQ(FailureOf([&] { files_.WriteLine(u"second\r\nthird \u0E01"); }), error_number::kNoUnicodeTranslation);
-  EXPECT_NE(lastFailure_.find(u"第 3 行"), std::u16string::npos) << std::string(lastFailure_.begin(), lastFailure_.end());
-  EXPECT_NE(lastFailure_.find(u"\u0E01"), std::u16string::npos);
-  EXPECT_NE(lastFailure_.find(u"U+0E01"), std::u16string::npos);
+  EXPECT_EQ(lastFailure_, KnownErrorText(error_number::kNoUnicodeTranslation) +
+                              u"\r\n第 3 行的字符“\u0E01”（U+0E01）无法用当前代码页保存，文件未作改动：x.bat");
   EXPECT_FALSE(files_.IsOpen()) << "nothing of the unfinished file can be committed";
   files_.CloseFile();
   EXPECT_EQ(ReadBytes("x.bat"), "old\r\n");
   EXPECT_EQ(folder_.Names(), std::vector<test_support::path>{"x.bat"});
   EXPECT_FALSE(files_.IsOpen());
+}
+
+// The report quotes a character only where it shows as itself: an invisible
+// one would look like nothing, a bidirectional override would reverse the rest.
+TEST_F(FileChannelTest, TheReportQuotesOnlyCharactersThatShow) {
+  struct Row {
+    std::u16string text;
+    std::u16string_view named;
+  };
+  const Row rows[] = {
+      {u"a\U0001F600", u"字符“\U0001F600”（U+1F600）"},
+      {u"a\u00A0b", u"不可见字符（U+00A0）"},
+      {u"a\u202Eb", u"不可见字符（U+202E）"},
+      {std::u16string{u'a', char16_t{0xD800}}, u"不可见字符（U+D800）"},
+  };
+  for (const Row& row : rows) {
+    files_.OpenForOutput(u"x.bat");
+    EXPECT_EQ(FailureOf([&] { files_.WriteLine(row.text); }), error_number::kNoUnicodeTranslation);
+    EXPECT_NE(lastFailure_.find(u"第 1 行的" + std::u16string(row.named) + u"无法用"), std::u16string::npos)
+        << "row " << &row - rows;
+    files_.Abandon();
+  }
 }
 
 TEST_F(FileChannelTest, AReadOnlyFileIsNeverReplaced) {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "core/failure.h"
 #include "win32/com_support.h"
 #include "win32/environment.h"
@@ -24,6 +26,15 @@ TEST(SystemErrorTextTest, IsTheSystemsWordingTrimmedWithHresultsReadAsTheirWin32
             SystemErrorText(ERROR_ACCESS_DENIED));
   EXPECT_EQ(SystemErrorText(0x2FFFFFFFu), KnownErrorText(0x2FFFFFFFu)) << "the system has no text for it";
   EXPECT_EQ(Win32Error(ERROR_FILE_NOT_FOUND, u"xp.bat").Description(), text + u"\r\nxp.bat");
+}
+
+// The report speaks the user's language: Chinese where the user's Windows
+// (or Wine's locale, LC_ALL=zh_CN.UTF-8) is Chinese.
+TEST(SystemErrorTextTest, IsInTheUsersLanguage) {
+  if (PRIMARYLANGID(::GetUserDefaultUILanguage()) != LANG_CHINESE) GTEST_SKIP() << "not a Chinese system";
+  const std::u16string text = SystemErrorText(ERROR_ACCESS_DENIED);
+  EXPECT_TRUE(std::any_of(text.begin(), text.end(), [](char16_t c) { return c >= 0x4E00 && c <= 0x9FFF; }))
+      << "no Chinese character in the system's text";
 }
 
 TEST(EnvironmentTest, ReadsSetAndUnsetVariables) {

@@ -1,0 +1,37 @@
+# The version resource and the release zip of the Windows build. Included by the
+# top-level CMakeLists.txt after the Quellbrook target exists.
+
+# The version is worked out on every build (git describe is quick) and written
+# only when it changed, so a new commit or tag reaches the exe without a
+# reconfigure, and an unchanged one rebuilds nothing.
+set(QUELLBROOK_VERSION_DIR ${PROJECT_BINARY_DIR}/version)
+set(QUELLBROOK_VERSION_HEADER ${QUELLBROOK_VERSION_DIR}/quellbrook_version.h)
+set(QUELLBROOK_VERSION_FILE ${QUELLBROOK_VERSION_DIR}/quellbrook_version.txt)
+file(MAKE_DIRECTORY ${QUELLBROOK_VERSION_DIR})
+add_custom_target(quellbrook_version
+  COMMAND ${CMAKE_COMMAND} -DQB_SOURCE_DIR=${PROJECT_SOURCE_DIR} -DQB_OUTPUT_DIR=${QUELLBROOK_VERSION_DIR}
+          -P ${CMAKE_CURRENT_LIST_DIR}/quellbrook_version.cmake
+  BYPRODUCTS ${QUELLBROOK_VERSION_HEADER} ${QUELLBROOK_VERSION_FILE}
+  COMMENT "Version from git describe"
+  VERBATIM)
+add_dependencies(Quellbrook quellbrook_version)
+target_include_directories(Quellbrook PRIVATE ${QUELLBROOK_VERSION_DIR})
+get_target_property(quellbrook_source_dir Quellbrook SOURCE_DIR)
+set_source_files_properties(${PROJECT_SOURCE_DIR}/res/quellbrook.rc DIRECTORY ${quellbrook_source_dir}
+  PROPERTIES OBJECT_DEPENDS ${QUELLBROOK_VERSION_HEADER})
+
+# Release zip per architecture, Quellbrook-<version>-<arch>.zip beside the exe:
+# the exe, the four scripts, a Chinese read-me and their SHA-256 sums.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(QUELLBROOK_ZIP_ARCH x64)
+else()
+  set(QUELLBROOK_ZIP_ARCH x86)
+endif()
+add_custom_target(release_zip
+  COMMAND ${CMAKE_COMMAND} -DQB_SOURCE_DIR=${PROJECT_SOURCE_DIR} -DQB_OUTPUT_DIR=${PROJECT_BINARY_DIR}
+          -DQB_EXE=$<TARGET_FILE:Quellbrook> -DQB_ARCH=${QUELLBROOK_ZIP_ARCH}
+          -DQB_VERSION_FILE=${QUELLBROOK_VERSION_FILE}
+          -P ${CMAKE_CURRENT_LIST_DIR}/release_zip.cmake
+  COMMENT "Packing the ${QUELLBROOK_ZIP_ARCH} release zip"
+  VERBATIM)
+add_dependencies(release_zip Quellbrook)

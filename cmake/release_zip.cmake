@@ -1,0 +1,74 @@
+# Packs one release zip; run by the release_zip target:
+#   cmake -DQB_SOURCE_DIR=<repo> -DQB_OUTPUT_DIR=<build> -DQB_EXE=<Quellbrook.exe>
+#         -DQB_ARCH=x64|x86 -DQB_VERSION_FILE=<quellbrook_version.txt> -P release_zip.cmake
+# It writes <build>/Quellbrook-<version>-<arch>.zip holding exactly
+# Quellbrook.exe, the four scripts byte for byte as in batch/, README.txt and
+# SHA256SUMS.txt, and removes the zips of earlier versions of that arch.
+# Every name is ASCII: Windows 7's own zip folder reads names in the OEM code
+# page and would garble Chinese ones.
+
+cmake_minimum_required(VERSION 3.25)
+
+foreach(input QB_SOURCE_DIR QB_OUTPUT_DIR QB_EXE QB_ARCH QB_VERSION_FILE)
+  if(NOT DEFINED ${input})
+    message(FATAL_ERROR "release_zip.cmake needs -D${input}=...")
+  endif()
+endforeach()
+
+file(STRINGS ${QB_VERSION_FILE} QUELLBROOK_VERSION LIMIT_COUNT 1)
+if(QUELLBROOK_VERSION STREQUAL "")
+  message(FATAL_ERROR "no version in ${QB_VERSION_FILE}")
+endif()
+if(QB_ARCH STREQUAL "x64")
+  set(QUELLBROOK_ARCH_TEXT "64 位 Windows，x64")
+else()
+  set(QUELLBROOK_ARCH_TEXT "32 位 Windows，x86；也能在 64 位 Windows 上运行")
+endif()
+
+set(stage ${QB_OUTPUT_DIR}/release/${QB_ARCH})
+file(REMOVE_RECURSE ${stage})
+file(MAKE_DIRECTORY ${stage})
+
+set(scripts xp.bat vista.bat Win7.bat bf.bat)
+file(COPY_FILE ${QB_EXE} ${stage}/Quellbrook.exe)
+foreach(script IN LISTS scripts)
+  file(COPY_FILE ${QB_SOURCE_DIR}/batch/${script} ${stage}/${script})
+endforeach()
+
+# The read-me is UTF-8 with a byte order mark and CR LF line ends. Notepad on
+# Chinese Windows 7 shows code page 936 text correctly too, but only where 936
+# is the ANSI code page, and it guesses the encoding of a file without a mark
+# (short GBK texts can pass for UTF-8). With the mark every Notepad since
+# Windows 2000 reads it as UTF-8, whatever the system's language. Notepad
+# before Windows 10 shows LF-only text as one long line.
+file(READ ${QB_SOURCE_DIR}/res/readme.txt.in body)  # drops any CR
+string(CONFIGURE "${body}" body @ONLY)
+string(REPLACE "\n" "\r\n" body "${body}")
+string(ASCII 239 187 191 byte_order_mark)
+file(WRITE ${stage}/README.txt "${byte_order_mark}${body}")
+
+# sha256sum's format ("<hash>  <name>"), with CR LF for Notepad; sha256sum -c
+# accepts the CR.
+set(packed Quellbrook.exe ${scripts} README.txt)
+set(sums "")
+foreach(name IN LISTS packed)
+  file(SHA256 ${stage}/${name} hash)
+  string(APPEND sums "${hash}  ${name}\r\n")
+endforeach()
+file(WRITE ${stage}/SHA256SUMS.txt "${sums}")
+
+set(zip ${QB_OUTPUT_DIR}/Quellbrook-${QUELLBROOK_VERSION}-${QB_ARCH}.zip)
+file(GLOB earlier ${QB_OUTPUT_DIR}/Quellbrook-*-${QB_ARCH}.zip ${QB_OUTPUT_DIR}/Quellbrook-${QB_ARCH}.zip)
+if(earlier)
+  file(REMOVE ${earlier})
+endif()
+# Packed under a temporary name, so that a failure leaves no partial zip.
+execute_process(
+  COMMAND ${CMAKE_COMMAND} -E tar cf ${zip}.partial --format=zip -- ${packed} SHA256SUMS.txt
+  WORKING_DIRECTORY ${stage} RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  file(REMOVE ${zip}.partial)
+  message(FATAL_ERROR "packing ${zip} failed")
+endif()
+file(RENAME ${zip}.partial ${zip})
+message(STATUS "Release zip: ${zip}")
