@@ -14,11 +14,15 @@ add_custom_target(quellbrook_version
   BYPRODUCTS ${QUELLBROOK_VERSION_HEADER} ${QUELLBROOK_VERSION_FILE}
   COMMENT "Version from git describe"
   VERBATIM)
-add_dependencies(Quellbrook quellbrook_version)
-target_include_directories(Quellbrook PRIVATE ${QUELLBROOK_VERSION_DIR})
-get_target_property(quellbrook_source_dir Quellbrook SOURCE_DIR)
-set_source_files_properties(${PROJECT_SOURCE_DIR}/res/quellbrook.rc DIRECTORY ${quellbrook_source_dir}
-  PROPERTIES OBJECT_DEPENDS ${QUELLBROOK_VERSION_HEADER})
+# A target that compiles res/quellbrook.rc needs the version header first.
+function(quellbrook_use_version_resource target)
+  add_dependencies(${target} quellbrook_version)
+  target_include_directories(${target} PRIVATE ${QUELLBROOK_VERSION_DIR})
+  get_target_property(source_dir ${target} SOURCE_DIR)
+  set_source_files_properties(${PROJECT_SOURCE_DIR}/res/quellbrook.rc DIRECTORY ${source_dir}
+    PROPERTIES OBJECT_DEPENDS ${QUELLBROOK_VERSION_HEADER})
+endfunction()
+quellbrook_use_version_resource(Quellbrook)
 
 # Release zip per architecture, Quellbrook-<version>-<arch>.zip beside the exe:
 # the exe, the four scripts, a Chinese read-me and their SHA-256 sums.

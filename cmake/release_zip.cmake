@@ -22,7 +22,7 @@ endif()
 if(QB_ARCH STREQUAL "x64")
   set(QUELLBROOK_ARCH_TEXT "64 位 Windows，x64")
 else()
-  set(QUELLBROOK_ARCH_TEXT "32 位 Windows，x86；也能在 64 位 Windows 上运行")
+  set(QUELLBROOK_ARCH_TEXT "32 位 Windows，x86；64 位 Windows 请用 x64 版")
 endif()
 
 set(stage ${QB_OUTPUT_DIR}/release/${QB_ARCH})
