@@ -40,7 +40,7 @@ TEST(KilledDuringASave, LeavesTheOldOrTheNewScriptWholeAndNoLitter) {
   WorkFolder folder;
   const std::string old = LargeScript("DISABLED"), saved = LargeScript("AUTO") + "\r\n";
   // One save timed from the click until the box shows its new value, which it
-  // does once the handler has returned: the kills fall within that span.
+  // does once the handler has returned: the kills fall within twice that span.
   ULONGLONG span = 0;
   {
     ASSERT_TRUE(folder.Write(L"xp.bat", old));
@@ -59,7 +59,7 @@ TEST(KilledDuringASave, LeavesTheOldOrTheNewScriptWholeAndNoLitter) {
     ASSERT_TRUE(folder.Write(L"xp.bat", old));
     AppSession app(folder.Path());
     ASSERT_TRUE(app.Started()) << Narrow(app.Error());
-    const auto delay = std::chrono::milliseconds(std::uniform_int_distribution<int>(0, static_cast<int>(span))(random));
+    const auto delay = std::chrono::milliseconds(std::uniform_int_distribution<int>(0, 2 * static_cast<int>(span))(random));
     ASSERT_TRUE(app.PostMouseClick(kFirewallOn));
     std::this_thread::sleep_for(delay);
     ASSERT_TRUE(TerminateProcess(app.Process(), 9));
