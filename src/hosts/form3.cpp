@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/failure.h"
 #include "core/joined_text.h"
 #include "forms/services.h"
 #include "forms/widget.h"
@@ -25,9 +26,14 @@ class Form3 final : public FormLogic {
   }
 
  private:
-  // Built anew for every operation; an unset variable counts as empty.
+  // Built anew for every operation. Without SystemRoot the tail alone would
+  // name a file at the root of the current drive, which is not the system's
+  // HOSTS file: saving there would report success and change nothing that
+  // counts, so no file is touched at all.
   std::u16string HostsPath() {
-    return services_.environment.EnvironmentValue(u"SystemRoot") + std::u16string(kHostsUnderSystemRoot);
+    const std::u16string systemRoot = services_.environment.EnvironmentValue(u"SystemRoot");
+    if (systemRoot.empty()) throw SystemError(error_number::kEnvironmentVariableNotFound, u"SystemRoot");
+    return systemRoot + std::u16string(kHostsUnderSystemRoot);
   }
 
   // Replaces the box's text, edited or not, by the file as stored on disk.

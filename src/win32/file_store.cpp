@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <limits>
+#include <optional>
+#include <string_view>
 #include <stdexcept>
 
 #include "win32/unique_handle.h"
@@ -32,6 +35,57 @@ std::wstring SiblingName(const std::wstring& target, const wchar_t* suffix) {
   std::size_t nameStart = target.find_last_of(L"\\/") + 1;  // npos + 1 is 0
   return target.substr(0, nameStart) + L"~" + target.substr(nameStart) + L"." +
          std::to_wstring(::GetCurrentProcessId()) + L"." + std::to_wstring(counter++) + suffix;
+}
+
+// Whether the process that named a sibling may still be using it. Only an id
+// no process has counts as gone: a process we may not look at is left alone.
+bool ProcessMayBeRunning(DWORD processId) {
+  if (processId == ::GetCurrentProcessId()) return true;
+  UniqueKernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, processId));
+  if (!process) return ::GetLastError() != ERROR_INVALID_PARAMETER;
+  return ::WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT;
+}
+
+// The process id in a sibling's name "~<name>.<process id>.<counter><suffix>",
+// or nothing when the name is not one of ours for this target.
+std::optional<DWORD> SiblingOwner(std::wstring_view sibling, std::wstring_view name, std::wstring_view suffix) {
+  if (sibling.size() <= name.size() + suffix.size() + 2 || sibling[0] != L'~' ||
+      sibling.substr(1, name.size()) != name || sibling[name.size() + 1] != L'.' || !sibling.ends_with(suffix)) {
+    return std::nullopt;
+  }
+  std::wstring_view numbers = sibling.substr(name.size() + 2, sibling.size() - name.size() - 2 - suffix.size());
+  const std::size_t dot = numbers.find(L'.');
+  if (dot == 0 || dot == std::wstring_view::npos || dot + 1 == numbers.size() || dot > 10) return std::nullopt;
+  std::uint64_t processId = 0;
+  for (std::size_t i = 0; i < numbers.size(); ++i) {
+    if (i == dot) continue;
+    if (numbers[i] < L'0' || numbers[i] > L'9') return std::nullopt;
+    if (i < dot) processId = processId * 10 + static_cast<unsigned>(numbers[i] - L'0');
+  }
+  if (processId > std::numeric_limits<DWORD>::max()) return std::nullopt;
+  return static_cast<DWORD>(processId);
+}
+
+// A save cut short by the end of its process (killed, or the machine lost
+// power) leaves its replacement beside the target, or after the swap the old
+// content under the backup name. Both are removed by the next save of the
+// target, once their process is gone; a backup only while the target exists,
+// because until the swap finishes it may be the only copy of the old content.
+void RemoveStaleSiblings(const std::wstring& target, bool targetExists) {
+  const std::size_t nameStart = target.find_last_of(L"\\/") + 1;  // npos + 1 is 0
+  const std::wstring folder = target.substr(0, nameStart);
+  const std::wstring name = target.substr(nameStart);
+  WIN32_FIND_DATAW found{};
+  UniqueFind search(::FindFirstFileExW((folder + L"~" + name + L".*").c_str(), FindExInfoBasic, &found,
+                                       FindExSearchNameMatch, nullptr, 0));
+  if (!search) return;
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+    const std::wstring_view sibling = found.cFileName;
+    std::optional<DWORD> owner = SiblingOwner(sibling, name, L".tmp");
+    if (!owner && targetExists) owner = SiblingOwner(sibling, name, L".old");
+    if (owner && !ProcessMayBeRunning(*owner)) ::DeleteFileW((folder + std::wstring(sibling)).c_str());
+  } while (::FindNextFileW(search.Get(), &found));
 }
 
 // The replacement file beside the target, created exclusively.
@@ -188,6 +242,7 @@ std::unique_ptr<FileReplacement> Win32FileStore::BeginReplace(std::u16string_vie
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!probe) ThrowLastError(path);
   }
+  RemoveStaleSiblings(target, attributes != INVALID_FILE_ATTRIBUTES);
   return std::make_unique<Win32FileReplacement>(std::move(target));
 }
 

@@ -25,7 +25,9 @@ FakeServices::Parts::Parts()
       environment(Make<FakeEnvironment>(parts.environment)),
       scripting(Make<FakeScriptingHostFactory>(parts.scripting)),
       windows(Make<RecordingSecondaryWindows>(parts.windows)) {
-  parts.store = std::make_unique<PosixFileStore>();
+  auto store = std::make_unique<FaultyFileStore>(std::make_unique<PosixFileStore>());
+  this->store = store.get();
+  parts.store = std::move(store);
   parts.codePage = std::make_unique<IconvCodePage>("CP936", 2);
 }
 
@@ -35,6 +37,7 @@ FakeServices::FakeServices(Parts made)
       environment(*made.environment),
       scripting(*made.scripting),
       windows(*made.windows),
+      store(*made.store),
       set_(std::move(made.parts)) {}
 
 }  // namespace quellbrook

@@ -3,6 +3,7 @@
 // boxes, launcher, environment, scripting host and secondary windows around the
 // real file channel over the POSIX file store and iconv's code page 936.
 
+#include "fakes/faulty_file_store.h"
 #include "fakes/recording_services.h"
 #include "forms/service_set.h"
 
@@ -20,6 +21,8 @@ class FakeServices {
   FakeEnvironment& environment;
   FakeScriptingHostFactory& scripting;
   RecordingSecondaryWindows& windows;
+  // The POSIX store, told when to fail.
+  FaultyFileStore& store;
 
  private:
   // The fakes, created before the set takes them over.
@@ -31,6 +34,7 @@ class FakeServices {
     FakeEnvironment* environment;
     FakeScriptingHostFactory* scripting;
     RecordingSecondaryWindows* windows;
+    FaultyFileStore* store;
   };
   explicit FakeServices(Parts made);
 

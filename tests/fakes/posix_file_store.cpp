@@ -100,8 +100,13 @@ class PosixReplacement final : public FileReplacement {
 }  // namespace
 
 std::string PosixFileStore::ReadAll(std::u16string_view path) {
-  FileDescriptor fd(::open(ToPath(path).c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.Get() < 0) ThrowFileError(errno, path);
+  const std::filesystem::path file = ToPath(path);
+  FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.Get() < 0) {
+    // Windows tells a missing folder from a missing file.
+    const bool noFolder = errno == ENOENT && !std::filesystem::is_directory(std::filesystem::absolute(file).parent_path());
+    ThrowFileError(noFolder ? ENOTDIR : errno, path);
+  }
   struct stat info {};
   if (::fstat(fd.Get(), &info) != 0) ThrowFileError(errno, path);
   if (S_ISDIR(info.st_mode)) ThrowFileError(EISDIR, path);

@@ -211,12 +211,32 @@ TEST_F(Form3Test, TheHostsPathIsSystemRootFollowedByTheFixedTail) {
   WriteBytes("C:/WINDOWS/system32/drivers/etc/hosts", "0.0.0.0 c.com");
   form_.Click(kRefresh);
   EXPECT_EQ(Box().Text(), u"0.0.0.0 c.com\r\n");
+}
 
-  platform_.environment.variables.clear();
-  form_.Click(kRefresh);
-  ASSERT_EQ(platform_.boxes.failures.size(), 1u);
-  EXPECT_TRUE(platform_.boxes.failures[0].Description().ends_with(u"\r\n\\system32\\drivers\\etc\\hosts"))
-      << "an unset SystemRoot counts as empty";
+// Unset, empty or naming a missing folder: every operation on the file is
+// reported before any input box, and no file appears.
+TEST_F(Form3Test, WithoutAUsableSystemRootEveryOperationFailsAndCreatesNothing) {
+  struct Row {
+    std::optional<std::u16string> systemRoot;
+    std::uint32_t number;
+  };
+  const Row rows[] = {{std::nullopt, 203}, {u"", 203}, {u"NOWHERE", 3}};
+  form_.Click(kEdit);
+  const std::vector<test_support::path> names = folder_.Names();
+  for (const Row& row : rows) {
+    platform_.environment.variables.erase(u"SystemRoot");
+    if (row.systemRoot) platform_.environment.variables[u"SystemRoot"] = *row.systemRoot;
+    for (ControlId button : {kRefresh, kSave, kFind, kFuzzyFind}) {
+      platform_.boxes.failures.clear();
+      ASSERT_TRUE(form_.Click(button));
+      ASSERT_EQ(platform_.boxes.failures.size(), 1u) << ToInt(button);
+      EXPECT_EQ(platform_.boxes.failures[0].Number(), row.number) << ToInt(button);
+    }
+    EXPECT_EQ(folder_.Names(), names);
+  }
+  EXPECT_TRUE(platform_.boxes.prompts.empty() && platform_.boxes.messages.empty());
+  EXPECT_EQ(Box().Text(), BuiltInBlocklist());
+  EXPECT_TRUE(Box().Enabled());
 }
 
 }  // namespace

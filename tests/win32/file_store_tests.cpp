@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "core/failure.h"
 #include "win32/file_store.h"
 #include "win32/unique_handle.h"
@@ -108,6 +110,36 @@ TEST_F(FileStoreTest, AFailedCommitKeepsTheOldContentAndRemovesTheReplacement) {
 
   EXPECT_EQ(ReadBytes(target), "old");
   EXPECT_EQ(folder_.Names(), Entries{L"locked.txt"});
+}
+
+// What a save cut short by the end of its process left beside the target goes
+// with the next save of that target; nothing else does: not another file's,
+// not a running process's, and no backup while it may be the only old copy.
+TEST_F(FileStoreTest, ASaveRemovesWhatKilledSavesOfTheSameFileLeftBehind) {
+  const std::wstring gone = L"4294967292";  // no process has this id
+  const std::wstring running = std::to_wstring(::GetCurrentProcessId());
+  for (bool targetExists : {true, false}) {
+    TempFolder folder{"qb-stale-"};
+    Entries planted = {L"~x.bat." + gone + L".0.tmp", L"~x.bat." + gone + L".1.old", L"~x.bat." + running + L".7.tmp",
+                       L"~x.bat.a.0.tmp", L"~y.bat." + gone + L".0.tmp"};
+    for (const auto& name : planted) {
+      ASSERT_TRUE(WriteBytes(folder / name, "stale"));
+    }
+    const std::wstring target = folder / L"x.bat";
+    if (targetExists) {
+      ASSERT_TRUE(WriteBytes(target, "old"));
+    }
+
+    auto replacement = store_.BeginReplace(U16(target));
+    replacement->Append("new");
+    replacement->Commit();
+
+    Entries kept = {L"x.bat", planted[2], planted[3], planted[4]};
+    if (!targetExists) kept.push_back(planted[1]);
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(folder.Names(), kept) << "target existed: " << targetExists;
+    EXPECT_EQ(ReadBytes(target), "new");
+  }
 }
 
 TEST_F(FileStoreTest, ALockedTargetIsRefusedAtTheStart) {
