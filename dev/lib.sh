@@ -190,7 +190,7 @@ qb_stop_xvfb() {
 # Ends every Wine process of the prefix (and its server).
 qb_kill_wine() { qb_wineserver "$1" -k >/dev/null 2>&1 || true; }
 
-# qb_wait_for_main_window PREFIX SECONDS [hosts]: prints the main window's
+# qb_wait_for_main_window PREFIX SECONDS [hosts|extra]: prints the main window's
 # screen rectangle as ImageMagick crop geometry once it is on screen; with
 # "hosts", presses "HOSTS迷你防火墙" and prints the HOSTS window's instead.
 qb_wait_for_main_window() {

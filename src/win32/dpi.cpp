@@ -49,14 +49,25 @@ UINT WindowDpi(HWND window) {
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, UINT dpi) {
   static const auto adjustForDpi =
       User32Export<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi");
-  BOOL adjusted = adjustForDpi != nullptr ? adjustForDpi(&rect, style, FALSE, exStyle, dpi)
-                                          : ::AdjustWindowRectEx(&rect, style, FALSE, exStyle);
-  if (!adjusted) ThrowLastError();
+  if (adjustForDpi != nullptr) {
+    if (!adjustForDpi(&rect, style, FALSE, exStyle, dpi)) ThrowLastError();
+    return;
+  }
+  RECT frame{0, 0, 0, 0};
+  if (!::AdjustWindowRectEx(&frame, style, FALSE, exStyle)) ThrowLastError();
+  const UINT systemDpi = SystemDpi();
+  auto scale = [dpi, systemDpi](LONG length) {
+    return static_cast<LONG>(ScaleRounded(static_cast<int>(length), static_cast<int>(dpi), static_cast<int>(systemDpi)));
+  };
+  rect.left += scale(frame.left);
+  rect.top += scale(frame.top);
+  rect.right += scale(frame.right);
+  rect.bottom += scale(frame.bottom);
 }
 
 UniqueFont CreateFontForDpi(const FontChoice& choice, UINT dpi) {
   LOGFONTW font{};
-  font.lfHeight = -::MulDiv(choice.tenthsOfPoint, static_cast<int>(dpi), 720);
+  font.lfHeight = -EmPixels(choice, dpi);
   font.lfWeight = choice.weight;
   font.lfCharSet = static_cast<BYTE>(choice.charset);
   font.lfOutPrecision = OUT_DEFAULT_PRECIS;

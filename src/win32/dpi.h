@@ -5,24 +5,24 @@
 
 #include <windows.h>
 
+#include "forms/caption_room.h"
 #include "forms/form_table.h"
 #include "win32/unique_handle.h"
 
 namespace quellbrook::win32 {
 
-inline constexpr UINT kStandardDpi = 96;
-
-inline int TwipsToPixels(int twips, UINT dpi) { return ::MulDiv(twips, static_cast<int>(dpi), 1440); }
-inline int ScaleFrom96Dpi(int pixels, UINT dpi) {
-  return ::MulDiv(pixels, static_cast<int>(dpi), static_cast<int>(kStandardDpi));
-}
+// One rule for every window, box and frame: the scaling the tables are checked with.
+using quellbrook::kStandardDpi;
+using quellbrook::ScaleFrom96Dpi;
+using quellbrook::TwipsToPixels;
 
 // The DPI of the screen for windows that do not know their monitor yet.
 UINT SystemDpi();
 // The DPI the window is drawn at: its monitor's on Windows 10, else the system's.
 UINT WindowDpi(HWND window);
 
-// Grows a client rectangle to the window rectangle of `style` at `dpi`.
+// Grows a client rectangle to the window rectangle of `style` at `dpi`. Where
+// the system knows only its own DPI, the frame it reports is scaled to `dpi`.
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, UINT dpi);
 
 // A font of the face, size and weight of `choice`, for text drawn at `dpi`.

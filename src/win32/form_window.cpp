@@ -168,7 +168,7 @@ HWND FormWindow::CreateControl(HINSTANCE instance, const ControlRow& row, HWND p
   DWORD style = InitialStateStyle(row);
 
   if (row.kind == ControlKind::kFrame) {
-    auto frame = std::make_unique<FrameWindow>(instance, parent, row, style, rect);
+    auto frame = std::make_unique<FrameWindow>(instance, parent, row, style, rect, dpi_);
     HWND window = frame->Handle();
     ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(row)), FALSE);
     controls_.push_back(Control{&row, window, std::move(frame)});
@@ -237,6 +237,7 @@ void FormWindow::ApplyDpi(UINT dpi, const RECT& windowRect) {
                  windowRect.bottom - windowRect.top, SWP_NOZORDER | SWP_NOACTIVATE);
   CreateFonts();
   for (const Control& control : controls_) {
+    if (control.frame) control.frame->SetDpi(dpi);
     RECT rect = ControlRect(*control.row);
     ::SetWindowPos(control.window, nullptr, rect.left, rect.top, rect.right - rect.left,
                    rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);

@@ -9,17 +9,10 @@
 #include "win32/window_text.h"
 
 namespace quellbrook::win32 {
-namespace {
-
-// Distance of the caption from the frame's left edge, and the gap between the
-// caption and the line on either side of it, in 96-DPI pixels.
-constexpr int kCaptionInset = 8;
-constexpr int kCaptionGap = 2;
-
-}  // namespace
 
 FrameWindow::FrameWindow(HINSTANCE instance, HWND parent, const ControlRow& row, DWORD style,
-                         const RECT& rect) {
+                         const RECT& rect, UINT dpi)
+    : dpi_(dpi) {
   RegisterWindowClass(instance, kFrameClassName, COLOR_BTNFACE);
   CreateWindowFor(instance, kFrameClassName, ToWide(row.caption).c_str(),
                   style | WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, rect,
@@ -77,9 +70,8 @@ void FrameWindow::Paint() {
 
   std::wstring caption = WindowText(Handle());
   if (caption.empty()) return;
-  UINT dpi = WindowDpi(Handle());
-  int inset = ScaleFrom96Dpi(kCaptionInset, dpi);
-  int gap = ScaleFrom96Dpi(kCaptionGap, dpi);
+  int inset = ScaleFrom96Dpi(kFrameCaptionInset, dpi_);
+  int gap = ScaleFrom96Dpi(kFrameCaptionGap, dpi_);
   RECT textRect{inset, 0, client.right - inset, metrics.tmHeight};
   ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect,
               DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);

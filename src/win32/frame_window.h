@@ -15,14 +15,18 @@ inline constexpr wchar_t kFrameClassName[] = L"QuellbrookFrame";
 
 class FrameWindow final : public WindowBase {
  public:
-  // `style` carries the visibility and enabled bits of the control's table row.
-  FrameWindow(HINSTANCE instance, HWND parent, const ControlRow& row, DWORD style, const RECT& rect);
+  // `style` carries the visibility and enabled bits of the control's table row;
+  // `dpi` is the form's, which lays out the frame's caption as it does the rest.
+  FrameWindow(HINSTANCE instance, HWND parent, const ControlRow& row, DWORD style, const RECT& rect, UINT dpi);
+
+  void SetDpi(UINT dpi) { dpi_ = dpi; }
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Paint();
 
   HFONT font_ = nullptr;  // owned by the form
+  UINT dpi_;
 };
 
 }  // namespace quellbrook::win32

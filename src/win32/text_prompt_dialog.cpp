@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "win32/device_context.h"
+#include "win32/dpi.h"
 #include "win32/wide_text.h"
 #include "win32/win32_error.h"
 #include "win32/window_text.h"
@@ -115,8 +116,8 @@ void LayOut(HWND dialog, const std::wstring& prompt) {
   y += dy(kButtonHeight) + dy(kMargin);
 
   RECT frame{0, 0, contentWidth + 2 * dx(kMargin), y};
-  ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(::GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
+  AdjustWindowRectForDpi(frame, static_cast<DWORD>(::GetWindowLongPtrW(dialog, GWL_STYLE)),
+                         static_cast<DWORD>(::GetWindowLongPtrW(dialog, GWL_EXSTYLE)), WindowDpi(dialog));
   int width = frame.right - frame.left;
   int height = frame.bottom - frame.top;
 

@@ -196,6 +196,23 @@ bool AppSession::PostSpaceKey(int id) const {
          PostMessageW(control, WM_KEYUP, VK_SPACE, static_cast<LPARAM>(0xC0390001u));
 }
 
+HWND AppSession::Focused() const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(form_, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+bool AppSession::PostKey(UINT virtualKey, bool alt) const {
+  const HWND focus = Focused();
+  if (!focus) return false;
+  const auto scan = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16;
+  // Bit 29 says Alt is down; the key-up has the previous-state and transition bits.
+  const LPARAM altBit = alt ? (1 << 29) : 0;
+  const LPARAM up = static_cast<LPARAM>(0xC0000000u);
+  return PostMessageW(focus, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey, 1 | scan | altBit) &&
+         PostMessageW(focus, alt ? WM_SYSKEYUP : WM_KEYUP, virtualKey, 1 | scan | altBit | up);
+}
+
 int AppSession::CheckValue(int id) const {
   const HWND control = Control(id);
   DWORD_PTR state = 0;

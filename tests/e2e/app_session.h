@@ -58,6 +58,11 @@ class AppSession {
   // pressed and released. False when the control or the focus is missing.
   bool PostMouseClick(int id) const;
   bool PostSpaceKey(int id) const;
+  // The control that has the program's keyboard focus, or nullptr.
+  HWND Focused() const;
+  // A key pressed and released on the focused control, as the keyboard would
+  // post it; with `alt` as a system key. False when nothing has the focus.
+  bool PostKey(UINT virtualKey, bool alt = false) const;
   // A check box's value: 0 clear, 1 ticked, -1 when it cannot be read.
   int CheckValue(int id) const;
 

@@ -1,8 +1,9 @@
-// quellbrook_window_probe [seconds] [hosts]
+// quellbrook_window_probe [seconds] [hosts|extra]
 // Waits (default 60 s) until a Quellbrook main window is on screen and has
 // handled its pending messages, then prints its screen rectangle as
 // WIDTHxHEIGHT+LEFT+TOP (ImageMagick's crop geometry). With "hosts" it first
-// presses "HOSTS迷你防火墙" and prints the HOSTS window's rectangle instead.
+// presses "HOSTS迷你防火墙" and prints the HOSTS window's rectangle instead;
+// with "extra" the same for "隔外优化" and its window.
 // Exit code 1 on timeout.
 
 #include <windows.h>
@@ -17,25 +18,28 @@ int wmain(int argc, wchar_t** argv) {
   using namespace quellbrook::e2e;
   const long seconds = argc > 1 ? std::wcstol(argv[1], nullptr, 10) : 60;
   const DWORD timeoutMs = static_cast<DWORD>(seconds > 0 ? seconds : 60) * 1000;
-  const bool hosts = argc > 2 && std::wstring_view(argv[2]) == L"hosts";
+  const std::wstring_view other = argc > 2 ? std::wstring_view(argv[2]) : std::wstring_view();
+  const bool openOther = other == L"hosts" || other == L"extra";
+  const int buttonId = other == L"extra" ? 1004 : 1005;
+  const wchar_t* caption = other == L"extra" ? L"隔外优化" : L"HOSTS迷你防火墙";
   HWND window = WaitForTopLevelWindow(0, kFormClass, kMainCaption, timeoutMs);
   if (!window) {
     std::fprintf(stderr, "no Quellbrook main window after %ld s\n", seconds);
     return 1;
   }
   DWORD_PTR ignored = 0;
-  if (hosts) {
+  if (openOther) {
     HWND button = nullptr;
     for (HWND child : Descendants(window)) {
-      if (GetDlgCtrlID(child) == 1005) button = child;
+      if (GetDlgCtrlID(child) == buttonId) button = child;
     }
     if (!button || !SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored)) {
-      std::fprintf(stderr, "cannot press the HOSTS button\n");
+      std::fprintf(stderr, "cannot press the button that opens the window\n");
       return 1;
     }
-    window = WaitForTopLevelWindow(0, kFormClass, L"HOSTS迷你防火墙", timeoutMs);
+    window = WaitForTopLevelWindow(0, kFormClass, caption, timeoutMs);
     if (!window) {
-      std::fprintf(stderr, "no HOSTS window after %ld s\n", seconds);
+      std::fprintf(stderr, "no such window after %ld s\n", seconds);
       return 1;
     }
   }

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "app/form1.h"
+#include "forms/caption_room.h"
 #include "hosts/form3.h"
 #include "tweaks/form2.h"
 
@@ -51,6 +52,38 @@ TEST_P(FormTableTest, ControlsInsideFramesFitTheirFrame) {
     EXPECT_LE(control.rect.left + control.rect.width, frame->rect.width) << ToInt(control.id);
     EXPECT_LE(control.rect.top + control.rect.height, frame->rect.height) << ToInt(control.id);
   }
+}
+
+// SimSun and SimHei metrics: what Windows users see, whatever a stand-in face
+// under Wine draws.
+TEST_P(FormTableTest, EveryCaptionFitsItsControlAtEveryDpi) {
+  const FormTable& form = *GetParam();
+  for (unsigned dpi : {96U, 120U, 144U, 192U}) {
+    for (const ControlRow& row : form.controls) {
+      if (row.kind == ControlKind::kTextBox) continue;
+      const PixelSize text = CaptionSize(row.caption, EmPixels(row.font != nullptr ? *row.font : form.defaultFont, dpi));
+      const PixelSize room = CaptionRoom(form, row, dpi);
+      EXPECT_LE(text.width, room.width) << ToInt(row.id) << " at " << dpi << " DPI";
+      EXPECT_LE(text.height, room.height) << ToInt(row.id) << " at " << dpi << " DPI";
+    }
+  }
+}
+
+TEST(CaptionRoom, CountsHalfAnEmPerAsciiCharacterAndLeavesOutEachControlsOwnParts) {
+  EXPECT_EQ(CaptionSize(u"HOSTS迷你", 10).width, 5 * 5 + 2 * 10);
+  EXPECT_EQ(CaptionSize(u"IP", 15).width, 2 * 8);
+  constexpr ControlRow kRows[] = {
+      {Frame(1), ControlKind::kFrame, kFormClientArea, u"框", {0, 0, 1500, 1500}, 0},
+      {Check(1), ControlKind::kCheckBox, Frame(1), u"勾", {0, 300, 1500, 180}, 1},
+      {Command(1), ControlKind::kCommandButton, kFormClientArea, u"钮", {0, 0, 1500, 300}, 2},
+  };
+  const FormTable form{u"", 3000, 3000, std::nullopt, BorderStyle::kFixedSingle, kForm1Table.defaultFont, {}, kRows};
+  // 100 pixels at 96 DPI, 200 at 192; the default 9-point face is 12 and 24 pixels high.
+  EXPECT_EQ(CaptionRoom(form, kRows[0], 96).width, 100 - 2 * 10);
+  EXPECT_EQ(CaptionRoom(form, kRows[0], 192).height, 40);
+  EXPECT_EQ(CaptionRoom(form, kRows[1], 96).width, 100 - 13 - 3);
+  EXPECT_EQ(CaptionRoom(form, kRows[1], 192).width, 200 - 26 - 6);
+  EXPECT_EQ(CaptionRoom(form, kRows[2], 144).height, 30 - 2 * 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllWindows, FormTableTest, ::testing::Values(&kForm1Table, &kForm2Table, &kForm3Table));
