@@ -53,7 +53,8 @@ std::optional<std::size_t> KernelHandleCount(DWORD pid) {
   std::vector<unsigned char> buffer(1 << 20);
   for (;;) {
     ULONG needed = 0;
-    const LONG status = query(kSystemExtendedHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+    const LONG status =
+        query(kSystemExtendedHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
     if (status == kInfoLengthMismatch) {
       buffer.resize(std::max<std::size_t>(buffer.size() * 2, needed + 4096));
       continue;
@@ -136,12 +137,13 @@ TEST_F(LongRun, TwoThousandRandomClicksLeaveTheProgramAliveAndItsObjectCountsFla
   ASSERT_TRUE(app->Click(Command(4)));
   ASSERT_TRUE(app->Click(Command(5)));
   std::vector<HWND> controls;
-  for (const std::wstring_view caption : {std::wstring_view(L"隔外优化"), std::wstring_view(L"HOSTS迷你防火墙")}) {
+  constexpr std::wstring_view kTweaks = L"隔外优化";
+  for (const std::wstring_view caption : {kTweaks, std::wstring_view(L"HOSTS迷你防火墙")}) {
     const HWND window = WaitForTopLevelWindow(app->ProcessId(), kFormClass, caption, 15000);
     ASSERT_NE(window, nullptr) << Narrow(caption);
-    const int last = caption == L"隔外优化" ? 10 : 5;
+    const int last = caption == kTweaks ? 10 : 5;
     for (int n = 1; n <= last; ++n) {
-      if (caption != L"隔外优化" && n == 3) continue;  // the HOSTS save
+      if (caption != kTweaks && n == 3) continue;  // the HOSTS save
       controls.push_back(AppSession::ControlOf(window, Command(n)));
     }
   }
@@ -161,7 +163,8 @@ TEST_F(LongRun, TwoThousandRandomClicksLeaveTheProgramAliveAndItsObjectCountsFla
   ASSERT_FALSE(app->WaitForExit(0)) << "the program ended";
   EXPECT_GT(boxesAnswered_, 0) << "the boxes were seen";
   const ObjectCounts end = Counts();
-  std::printf("[ FIGURES  ] seed %u, %d clicks, %d boxes answered: kernel handles %zu -> %zu, GDI objects %lu -> %lu, USER objects %lu -> %lu\n",
+  std::printf("[ FIGURES  ] seed %u, %d clicks, %d boxes answered: kernel handles %zu -> %zu, "
+              "GDI objects %lu -> %lu, USER objects %lu -> %lu\n",
               seed, kClicks, boxesAnswered_, warm.kernel, end.kernel, warm.gdi, end.gdi, warm.user, end.user);
 
   EXPECT_GT(warm.kernel, 0u) << "the system handle table lists the program's handles";

@@ -23,7 +23,8 @@ bool MatchesAt(std::u16string_view text, std::size_t at, std::u16string_view par
   return 0;
 }
 
-[[maybe_unused]] std::u16string NaiveReplace(std::u16string_view text, std::u16string_view find, std::u16string_view with) {
+[[maybe_unused]] std::u16string NaiveReplace(std::u16string_view text, std::u16string_view find,
+                                             std::u16string_view with) {
   std::u16string result;
   for (std::size_t at = 0; at < text.size();) {
     if (!find.empty() && MatchesAt(text, at, find)) {

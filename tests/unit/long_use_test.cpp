@@ -153,7 +153,8 @@ TEST_F(LongUseTest, RandomUseKeepsEveryWindowConsistentAndXpBatRewrittenOnlyByTh
     const ServiceSwitch* toggled = &form == &form1 && clicked ? FindServiceSwitch(row.id) : nullptr;
     if (toggled) {
       if (!failed) xpScript = Rewritten(xpScript, *toggled);
-      const ServiceSwitch* on = toggled->direction == SwitchDirection::kOn ? toggled : FindServiceSwitch(toggled->partner);
+      const ServiceSwitch* on =
+          toggled->direction == SwitchDirection::kOn ? toggled : FindServiceSwitch(toggled->partner);
       if (failed) unsettledPairs.insert(on); else unsettledPairs.erase(on);
     }
     if (&form == &form1 && clicked && row.id == kScriptPanels[0].saveButton && !failed) {
