@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test: installs what is missing (as ./run.sh does), then
-#  1. the native Linux build and its unit tests (ctest);
+#  1. the native Linux build and its unit tests (ctest), the same tests under
+#     AddressSanitizer and UBSan (build-asan), and each libFuzzer target for
+#     QB_FUZZ_SECONDS (15) from its seed corpus (build-fuzz, clang);
 #  2. the 64-bit and the 32-bit Windows builds, each with its tests;
 #  3. under Wine, on a private Xvfb display and in a fresh Wine prefix that is
 #     removed at the end: for each architecture the Win32 platform tests and
@@ -58,22 +60,61 @@ QB_CLEANUP_DIRS+=("$scratch")
 trap qb_cleanup EXIT
 trap 'exit 130' INT TERM
 
-# 1. Native build and unit tests.
-qb_say "Native build (build-linux) and unit tests"
-if qb_build build-linux; then
-  ctest --test-dir build-linux --output-on-failure 2>&1 | tee "$scratch/ctest.log"
-  ctest_status=${PIPESTATUS[0]}
+# run_ctest LABEL DIR: runs the tests of a native build folder and records them.
+run_ctest() {
+  local label=$1 dir=$2 summary total failed status
+  ctest --test-dir "$dir" --output-on-failure 2>&1 | tee "$scratch/ctest.log"
+  status=${PIPESTATUS[0]}
   summary=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$scratch/ctest.log" | tail -n 1)
   if [[ -n $summary ]]; then
-    ctest_total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$summary")
-    ctest_failed=$(sed -E 's/.* ([0-9]+) tests? failed.*/\1/' <<<"$summary")
-    ((ctest_status != 0 && ctest_failed == 0)) && ctest_failed=1
-    record "unit tests (ctest, Linux)" $((ctest_total - ctest_failed)) "$ctest_failed"
+    total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$summary")
+    failed=$(sed -E 's/.* ([0-9]+) tests? failed.*/\1/' <<<"$summary")
+    ((status != 0 && failed == 0)) && failed=1
+    record "$label" $((total - failed)) "$failed"
   else
-    record "unit tests (ctest, Linux)" 0 1
+    record "$label" 0 1
   fi
+}
+
+# 1. Native build and unit tests, then the same tests built with the address
+# and undefined-behaviour sanitizers, where any report fails the test.
+qb_say "Native build (build-linux) and unit tests"
+if qb_build build-linux; then
+  run_ctest "unit tests (ctest, Linux)" build-linux
 else
   record "build-linux does not build" 0 1
+fi
+
+qb_say "Unit tests under AddressSanitizer and UBSan (build-asan)"
+sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+if QB_TARGETS=quellbrook_unit_tests qb_build build-asan -DCMAKE_BUILD_TYPE=Debug \
+  -DCMAKE_CXX_FLAGS="$sanitizers" -DCMAKE_EXE_LINKER_FLAGS="$sanitizers"; then
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    run_ctest "unit tests (ASan + UBSan)" build-asan
+else
+  record "build-asan does not build" 0 1
+fi
+
+# 1b. The fuzz targets (clang, libFuzzer), each for a bounded time from a copy
+# of its seed corpus. A crash, a sanitizer report or a broken round trip ends
+# the run with a non-zero status and counts as a failure.
+qb_say "Fuzz targets (build-fuzz), ${QB_FUZZ_SECONDS:=15} s each"
+fuzz_targets=(line_reader replace_all find_text hosts_search)
+if qb_build build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DQUELLBROOK_FUZZ=ON; then
+  for target in "${fuzz_targets[@]}"; do
+    corpus=$scratch/fuzz-$target
+    mkdir -p "$corpus"
+    cp tests/fuzz/corpus/$target/* "$corpus/"
+    if "build-fuzz/tests/fuzz/fuzz_$target" -max_total_time="$QB_FUZZ_SECONDS" -timeout=20 \
+      -artifact_prefix="$scratch/" "$corpus" >"$scratch/fuzz-$target.log" 2>&1; then
+      record "fuzz $target ($(grep -c . <(ls "$corpus")) inputs)" 1 0
+    else
+      tail -n 40 "$scratch/fuzz-$target.log"
+      record "fuzz $target" 0 1
+    fi
+  done
+else
+  record "build-fuzz does not build" 0 "${#fuzz_targets[@]}"
 fi
 
 # 2. Windows builds. A build that fails still runs whatever of it was built;

@@ -46,6 +46,7 @@ class FakeWindow final : public Controls {
   FakeWindow(const WindowDefinition& definition, Services& services);
 
   FakeWidget& operator[](ControlId id) override;
+  const FormTable& Table() const { return form_; }
   // Clicks the control as a user would; false when the user could not click it.
   bool Click(ControlId id);
   // Whether the user can see the control: it and all its containers are visible.
