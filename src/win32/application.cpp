@@ -17,6 +17,7 @@
 #include "win32/message_loop.h"
 #include "win32/program_services.h"
 #include "win32/secondary_windows.h"
+#include "win32/startup_trace.h"
 #include "win32/system_error_text.h"
 #include "win32/wide_text.h"
 #include "win32/win32_error.h"
@@ -46,6 +47,7 @@ class Application final : private FormFactory {
   int Run(const WindowDefinition& main) {
     main_ = CreateForm(main);
     main_->Show(SW_SHOWDEFAULT);
+    startup_trace::End();
     return RunMessageLoop(tracker_);
   }
 
@@ -86,8 +88,11 @@ void ReportFatal(std::u16string_view detail) {
 int RunApplication(HINSTANCE instance, const WindowDefinition& main) {
   try {
     ComApartment apartment;
+    startup_trace::Mark("COM");
     InitializeCommonControls();
+    startup_trace::Mark("common controls");
     Application application(instance);
+    startup_trace::Mark("services");
     return application.Run(main);
   } catch (const PlatformError& failure) {
     ReportFatal(FailureReportText(failure));
