@@ -9,7 +9,6 @@
 
 #include "core/failure.h"
 #include "forms/service_set.h"
-#include "win32/com_support.h"
 #include "win32/dialog_owner.h"
 #include "win32/form_tracker.h"
 #include "win32/form_window.h"
@@ -87,8 +86,6 @@ void ReportFatal(std::u16string_view detail) {
 
 int RunApplication(HINSTANCE instance, const WindowDefinition& main) {
   try {
-    ComApartment apartment;
-    startup_trace::Mark("COM");
     InitializeCommonControls();
     startup_trace::Mark("common controls");
     Application application(instance);
