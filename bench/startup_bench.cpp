@@ -186,10 +186,12 @@ void PrintSteps(const std::vector<Start>& starts) {
   }
   double sum = 0;
   for (const std::string& name : order) {
-    double median = Median(totals[name]);
+    const std::vector<double>& times = totals[name];
+    double median = Median(times);
     sum += median;
     std::string label = counts[name] > 1 ? name + " (x" + std::to_string(counts[name]) + ")" : name;
-    std::printf("  %-34s %7.1f\n", label.c_str(), median);
+    std::printf("  %-34s %7.1f  (%.1f, %.1f)\n", label.c_str(), median, *std::min_element(times.begin(), times.end()),
+                *std::max_element(times.begin(), times.end()));
   }
   std::printf("  %-34s %7.1f\n", "sum of the step medians", sum);
 }
@@ -250,7 +252,7 @@ int wmain(int argc, wchar_t** argv) {
     if (starts.empty()) continue;
     std::vector<double> totals;
     for (const Start& start : starts) totals.push_back(start.readyMs);
-    std::printf("\n%s, its own steps with the trace on, ms (median of %zu; traced start %.1f)\n",
+    std::printf("\n%s, its own steps with the trace on, ms (median of %zu; min, max; traced start %.1f)\n",
                 Narrow(program.label).c_str(), starts.size(), Median(totals));
     PrintSteps(starts);
   }
