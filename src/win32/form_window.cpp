@@ -222,15 +222,19 @@ HWND FormWindow::CreateControl(HINSTANCE instance, const ControlRow& row, HWND p
     case ControlKind::kFrame:
       break;
   }
-  // The caption is a text box's initial text, set once here: filling an edit
-  // control is slow, so it never gets a second, empty text first.
-  HWND window = ::CreateWindowExW(exStyle, className, ToWide(row.caption).c_str(), style, rect.left,
-                                  rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+  // A text box lays its text out again for each font it gets: it is born
+  // empty and gets its font, then its initial text, once.
+  const bool textBox = row.kind == ControlKind::kTextBox;
+  HWND window = ::CreateWindowExW(exStyle, className, textBox ? L"" : ToWide(row.caption).c_str(), style,
+                                  rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(ToInt(row.id))),
                                   instance, nullptr);
   if (window == nullptr) ThrowLastError(row.caption);
-  if (row.kind == ControlKind::kTextBox) ::SendMessageW(window, EM_SETLIMITTEXT, 0, 0);
+  if (textBox) ::SendMessageW(window, EM_SETLIMITTEXT, 0, 0);
   ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(row)), FALSE);
+  if (textBox && !row.caption.empty() && !::SetWindowTextW(window, ToWide(row.caption).c_str())) {
+    ThrowLastError(row.caption);
+  }
   controls_.push_back(Control{&row, window, nullptr});
   startup_trace::Mark(CreationStep(row.kind));
   return window;
