@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Start-up benchmark under Wine: builds Quellbrook.exe, the hello-world with
-# the same manifest (and a copy of it that imports the COM libraries) and the
-# benchmark driver, then times each from CreateProcess to a main window that
-# answers messages, and prints Quellbrook's own start-up steps from its trace.
+# Start-up benchmark under Wine: builds Quellbrook.exe, the benchmark driver
+# and the hello-world with the same manifest (plus a copy that imports the COM
+# libraries and one with as many controls as the main window), times each from
+# CreateProcess to a main window that answers messages, and prints the steps
+# of each start-up from the programs' trace.
 #
 #   bench/startup.sh [--runs N] [--arch 64|32|both] [LABEL=EXE...]
 #
@@ -27,7 +28,7 @@ while (($#)); do
   shift
 done
 
-targets="Quellbrook quellbrook_startup_bench quellbrook_hello quellbrook_hello_com"
+targets="Quellbrook quellbrook_startup_bench quellbrook_hello quellbrook_hello_com quellbrook_hello_controls"
 for arch in "${arches[@]}"; do
   case $arch in
     64) toolchain=mingw-x86_64.cmake ;;
@@ -54,6 +55,7 @@ for arch in "${arches[@]}"; do
   dir=$QB_ROOT/build-win$arch
   programs=("hello-world, same manifest=$(qb_winpath "$dir/bench/quellbrook_hello.exe")"
     "hello-world + COM imports=$(qb_winpath "$dir/bench/quellbrook_hello_com.exe")"
+    "hello-world, main window's controls=$(qb_winpath "$dir/bench/quellbrook_hello_controls.exe")"
     "Quellbrook=$(qb_winpath "$dir/Quellbrook.exe")")
   for program in "${extra[@]}"; do programs+=("${program%%=*}=$(qb_winpath "${program#*=}")"); done
   qb_say "Start-up, x${arch/32/86}, $runs runs each"
