@@ -125,13 +125,16 @@ TEST_F(ScriptingHostTest, AFailingCallBecomesAPlatformErrorWithADescription) {
 
 // What a host raised: its own code and words when it gives them, filled in on
 // demand; the system's words for the code when it gives none.
+// A lambda converts to no __stdcall pointer on x86.
+HRESULT WINAPI FillInDescription(EXCEPINFO* info) {
+  info->bstrDescription = UniqueBstr(L"无法保存注册表项。").Release();
+  return S_OK;
+}
+
 TEST(ExcepInfoTest, GivesTheHostsCodeAndDescription) {
   ExceptionInfo described;
   described.Get()->scode = static_cast<SCODE>(0x80070005u);
-  described.Get()->pfnDeferredFillIn = [](EXCEPINFO* info) -> HRESULT {
-    info->bstrDescription = UniqueBstr(L"无法保存注册表项。").Release();
-    return S_OK;
-  };
+  described.Get()->pfnDeferredFillIn = &FillInDescription;
   const PlatformError fromHost = ErrorFromExcepInfo(described.Filled(), DISP_E_EXCEPTION);
   EXPECT_EQ(fromHost.Number(), 0x80070005u);
   EXPECT_EQ(fromHost.Description(), u"无法保存注册表项。");
