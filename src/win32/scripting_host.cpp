@@ -64,8 +64,8 @@ std::unique_ptr<ScriptingHost> Win32ScriptingHostFactory::CreateScriptingHost() 
   CLSID classId{};
   ThrowIfFailed(Com().CLSIDFromProgID(ToWide(kProgId).c_str(), &classId), kProgId);
   ComPtr<IDispatch> shell;
-  ThrowIfFailed(Com().CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
-                                   shell.PutVoid()),
+  ThrowIfFailed(Com().CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                                       IID_IDispatch, shell.PutVoid()),
                 kProgId);
   return std::make_unique<DispatchScriptingHost>(std::move(shell));
 }
