@@ -43,6 +43,7 @@ void Write() {
 }  // namespace
 
 void Begin() noexcept {
+  trace.count = 0;
   DWORD size = ::GetEnvironmentVariableW(L"QUELLBROOK_STARTUP_TRACE", nullptr, 0);
   if (size <= 1) return;
   try {
