@@ -7,7 +7,6 @@
 
 #include "core/failure.h"
 #include "forms/service_set.h"
-#include "win32/com_support.h"
 #include "win32/dialog_owner.h"
 #include "win32/form_tracker.h"
 #include "win32/form_window.h"
@@ -15,6 +14,7 @@
 #include "win32/message_loop.h"
 #include "win32/program_services.h"
 #include "win32/secondary_windows.h"
+#include "win32/startup_trace.h"
 #include "win32/wide_text.h"
 #include "win32/win32_error.h"
 
@@ -43,6 +43,7 @@ class Application final : private FormFactory {
   int Run(const WindowDefinition& main) {
     main_ = CreateForm(main);
     main_->Show(SW_SHOWDEFAULT);
+    startup_trace::End();
     return RunMessageLoop(tracker_);
   }
 
@@ -74,9 +75,10 @@ void ReportFatal(const PlatformError& failure) {
 
 int RunApplication(HINSTANCE instance, const WindowDefinition& main) {
   try {
-    ComApartment apartment;
     InitializeCommonControls();
+    startup_trace::Mark("common controls");
     Application application(instance);
+    startup_trace::Mark("services");
     return application.Run(main);
   } catch (...) {
     ReportFatal(CurrentFailure());

@@ -1,8 +1,10 @@
 #pragma once
-// Move-only owners for COM: interface pointers, BSTRs, VARIANTs, the strings
-// of an EXCEPINFO, and the apartment of the UI thread.
+// COM for the scripting host: the functions of ole32.dll and oleaut32.dll,
+// loaded on first use, and move-only owners for interface pointers, BSTRs,
+// VARIANTs, the strings of an EXCEPINFO, and the apartment of the UI thread.
 
 #include <windows.h>
+#include <objbase.h>
 #include <oleauto.h>
 
 #include <string_view>
@@ -11,6 +13,25 @@
 #include "core/failure.h"
 
 namespace quellbrook::win32 {
+
+// The COM functions the program calls. The program imports neither library:
+// only the extra optimization window needs them, and loading them at start
+// would cost every start-up.
+struct ComFunctions {
+  decltype(&::CoInitializeEx) CoInitializeEx;
+  decltype(&::CoUninitialize) CoUninitialize;
+  decltype(&::CLSIDFromProgID) CLSIDFromProgID;
+  decltype(&::CoCreateInstance) CoCreateInstance;
+  decltype(&::SysAllocStringLen) SysAllocStringLen;
+  decltype(&::SysFreeString) SysFreeString;
+  decltype(&::SysStringLen) SysStringLen;
+  decltype(&::VariantClear) VariantClear;
+};
+
+// Loads both libraries from the system folder on the first call; they stay
+// until the program ends. Throws PlatformError when that fails, and tries
+// again on the next call.
+const ComFunctions& Com();
 
 template <typename Interface>
 class ComPtr {
@@ -52,11 +73,11 @@ class UniqueBstr {
   UniqueBstr() noexcept = default;
   // Throws std::bad_alloc when the system has no memory for the copy.
   explicit UniqueBstr(std::wstring_view text);
-  ~UniqueBstr() { ::SysFreeString(value_); }
+  ~UniqueBstr() { Free(value_); }
   UniqueBstr(UniqueBstr&& other) noexcept : value_(std::exchange(other.value_, nullptr)) {}
   UniqueBstr& operator=(UniqueBstr&& other) noexcept {
     if (this != &other) {
-      ::SysFreeString(value_);
+      Free(value_);
       value_ = std::exchange(other.value_, nullptr);
     }
     return *this;
@@ -68,22 +89,28 @@ class UniqueBstr {
   // Hands the string to a VARIANT, which then frees it.
   BSTR Release() noexcept { return std::exchange(value_, nullptr); }
 
+  // A string exists only once the library that allocated it is loaded.
+  static void Free(BSTR value) noexcept {
+    if (value != nullptr) Com().SysFreeString(value);
+  }
+
  private:
   BSTR value_ = nullptr;
 };
 
+// Starts out VT_EMPTY, which is all VariantInit does.
 class UniqueVariant {
  public:
-  UniqueVariant() noexcept { ::VariantInit(&value_); }
+  UniqueVariant() noexcept = default;
   // A VT_BSTR variant holding a copy of the text.
   static UniqueVariant FromText(std::wstring_view text);
-  ~UniqueVariant() { ::VariantClear(&value_); }
-  UniqueVariant(UniqueVariant&& other) noexcept : value_(other.value_) { ::VariantInit(&other.value_); }
+  ~UniqueVariant() { Clear(); }
+  UniqueVariant(UniqueVariant&& other) noexcept : value_(other.value_) { other.value_.vt = VT_EMPTY; }
   UniqueVariant& operator=(UniqueVariant&& other) noexcept {
     if (this != &other) {
-      ::VariantClear(&value_);
+      Clear();
       value_ = other.value_;
-      ::VariantInit(&other.value_);
+      other.value_.vt = VT_EMPTY;
     }
     return *this;
   }
@@ -94,7 +121,13 @@ class UniqueVariant {
   const VARIANT& Value() const noexcept { return value_; }
 
  private:
-  VARIANT value_;
+  // Only COM puts anything but VT_EMPTY into a variant, once it is loaded.
+  void Clear() noexcept {
+    if (value_.vt != VT_EMPTY) Com().VariantClear(&value_);
+    value_.vt = VT_EMPTY;
+  }
+
+  VARIANT value_{};
 };
 
 // An EXCEPINFO that frees the strings an object put into it.
@@ -102,9 +135,9 @@ class ExceptionInfo {
  public:
   ExceptionInfo() noexcept = default;
   ~ExceptionInfo() {
-    ::SysFreeString(info_.bstrSource);
-    ::SysFreeString(info_.bstrDescription);
-    ::SysFreeString(info_.bstrHelpFile);
+    UniqueBstr::Free(info_.bstrSource);
+    UniqueBstr::Free(info_.bstrDescription);
+    UniqueBstr::Free(info_.bstrHelpFile);
   }
   ExceptionInfo(const ExceptionInfo&) = delete;
   ExceptionInfo& operator=(const ExceptionInfo&) = delete;
@@ -131,7 +164,7 @@ PlatformError ErrorFromExcepInfo(const EXCEPINFO& info, HRESULT fallback);
 class ComApartment {
  public:
   ComApartment();
-  ~ComApartment() { ::CoUninitialize(); }
+  ~ComApartment() { Com().CoUninitialize(); }
   ComApartment(const ComApartment&) = delete;
   ComApartment& operator=(const ComApartment&) = delete;
 };

@@ -5,11 +5,27 @@
 
 #include "win32/device_context.h"
 #include "win32/dpi.h"
+#include "win32/startup_trace.h"
 #include "win32/wide_text.h"
 #include "win32/win32_error.h"
 
 namespace quellbrook::win32 {
 namespace {
+
+// The start-up trace's name for the creation of one control.
+const char* CreationStep(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::kCommandButton:
+      return "control: button";
+    case ControlKind::kCheckBox:
+      return "control: check box";
+    case ControlKind::kTextBox:
+      return "control: text box";
+    case ControlKind::kFrame:
+      return "control: frame";
+  }
+  return "control";
+}
 
 bool IsClickable(ControlKind kind) {
   return kind == ControlKind::kCommandButton || kind == ControlKind::kCheckBox;
@@ -73,9 +89,12 @@ FormWindow::FormWindow(const WindowDefinition& definition, const FormContext& co
     ::SetWindowPos(Handle(), nullptr, rect.left, rect.top, rect.right - rect.left,
                    rect.bottom - rect.top, flags);
   }
+  startup_trace::Mark("window");
 
   LoadArt(context.instance);
+  startup_trace::Mark("icons and banner");
   CreateFonts();
+  startup_trace::Mark("fonts");
   CreateControls(context.instance, kFormClientArea, Handle());
   if (controls_.size() != form_.controls.size()) {
     throw std::logic_error("a control of the window table lies in no container of the window");
@@ -91,6 +110,7 @@ FormWindow::FormWindow(const WindowDefinition& definition, const FormContext& co
   }
   tracker_.Add(Handle());
   tracked_ = true;
+  startup_trace::Mark("logic");
 }
 
 FormWindow::~FormWindow() {
@@ -99,7 +119,9 @@ FormWindow::~FormWindow() {
 
 void FormWindow::Show(int showCommand) {
   ::ShowWindow(Handle(), showCommand);
+  startup_trace::Mark("show");
   ::UpdateWindow(Handle());
+  startup_trace::Mark("first paint");
 }
 
 void FormWindow::BringToFront() {
@@ -172,6 +194,7 @@ HWND FormWindow::CreateControl(HINSTANCE instance, const ControlRow& row, HWND p
     HWND window = frame->Handle();
     ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(row)), FALSE);
     controls_.push_back(Control{&row, window, std::move(frame)});
+    startup_trace::Mark(CreationStep(row.kind));
     return window;
   }
 
@@ -199,16 +222,22 @@ HWND FormWindow::CreateControl(HINSTANCE instance, const ControlRow& row, HWND p
     case ControlKind::kFrame:
       break;
   }
-  // The caption is a text box's initial text, set once here: filling an edit
-  // control is slow, so it never gets a second, empty text first.
-  HWND window = ::CreateWindowExW(exStyle, className, ToWide(row.caption).c_str(), style, rect.left,
-                                  rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+  // A text box lays its text out again for each font it gets: it is born
+  // empty and gets its font, then its initial text, once.
+  const bool textBox = row.kind == ControlKind::kTextBox;
+  HWND window = ::CreateWindowExW(exStyle, className, textBox ? L"" : ToWide(row.caption).c_str(), style,
+                                  rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(ToInt(row.id))),
                                   instance, nullptr);
   if (window == nullptr) ThrowLastError(row.caption);
-  if (row.kind == ControlKind::kTextBox) ::SendMessageW(window, EM_SETLIMITTEXT, 0, 0);
+  if (textBox) ::SendMessageW(window, EM_SETLIMITTEXT, 0, 0);
   ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(row)), FALSE);
   controls_.push_back(Control{&row, window, nullptr});
+  startup_trace::Mark(CreationStep(row.kind));
+  if (textBox && !row.caption.empty()) {
+    if (!::SetWindowTextW(window, ToWide(row.caption).c_str())) ThrowLastError(row.caption);
+    startup_trace::Mark("text box: initial text");
+  }
   return window;
 }
 

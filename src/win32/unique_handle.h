@@ -85,6 +85,12 @@ struct LocalMemoryTraits {
   static void Close(Value value) noexcept { ::LocalFree(value); }
 };
 
+struct ModuleTraits {
+  using Value = HMODULE;
+  static Value Invalid() noexcept { return nullptr; }
+  static void Close(Value value) noexcept { ::FreeLibrary(value); }
+};
+
 using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueFind = UniqueHandle<FindHandleTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
@@ -94,5 +100,6 @@ using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueLocalMemory = UniqueHandle<LocalMemoryTraits>;
+using UniqueModule = UniqueHandle<ModuleTraits>;
 
 }  // namespace quellbrook::win32

@@ -6,11 +6,14 @@
 
 #include <algorithm>
 
+#include "beside_program.h"
 #include "core/failure.h"
+#include "test_files.h"
 #include "win32/com_support.h"
 #include "win32/environment.h"
 #include "win32/scripting_host.h"
 #include "win32/system_error_text.h"
+#include "win32/system_library.h"
 #include "win32/wide_text.h"
 #include "wine.h"
 
@@ -64,9 +67,30 @@ class ScriptingHostTest : public ::testing::Test {
     return status == ERROR_SUCCESS ? std::wstring(data) : std::wstring(L"<missing>");
   }
 
-  ComApartment apartment_;
+  // No apartment of the test's own: each factory is the first COM user of
+  // the thread, as in the program.
   Win32ScriptingHostFactory factory_;
 };
+
+// COM's own view of this thread: the apartment type, or -1 outside COM.
+int ApartmentOfThisThread() {
+  APTTYPE type{};
+  APTTYPEQUALIFIER qualifier{};
+  return ::CoGetApartmentType(&type, &qualifier) == S_OK ? static_cast<int>(type) : -1;
+}
+
+TEST(ScriptingHostFactoryTest, EntersTheApartmentOnFirstUseOnceAndLeavesItWithTheFactory) {
+  ASSERT_EQ(ApartmentOfThisThread(), -1) << "something else left COM in use on this thread";
+  {
+    Win32ScriptingHostFactory factory;
+    EXPECT_EQ(ApartmentOfThisThread(), -1) << "COM before the first host";
+    auto first = factory.CreateScriptingHost();
+    auto second = factory.CreateScriptingHost();
+    EXPECT_TRUE(ApartmentOfThisThread() == APTTYPE_MAINSTA || ApartmentOfThisThread() == APTTYPE_STA)
+        << ApartmentOfThisThread();
+  }
+  EXPECT_EQ(ApartmentOfThisThread(), -1) << "the apartment outlived the factory";
+}
 
 TEST_F(ScriptingHostTest, RegWriteStoresTextAndNumbers) {
   auto host = factory_.CreateScriptingHost();
@@ -110,10 +134,9 @@ TEST_F(ScriptingHostTest, AFailingCallBecomesAPlatformErrorWithADescription) {
   }
 }
 
-// A host's deferred fill-in; a stdcall function on 32-bit Windows, which a
-// lambda cannot become.
-HRESULT STDAPICALLTYPE FillInDescription(EXCEPINFO* info) {
-  info->bstrDescription = ::SysAllocString(L"无法保存注册表项。");
+// A host's deferred fill-in: a lambda converts to no __stdcall pointer on x86.
+HRESULT WINAPI FillInDescription(EXCEPINFO* info) {
+  info->bstrDescription = UniqueBstr(L"无法保存注册表项。").Release();
   return S_OK;
 }
 
@@ -134,6 +157,39 @@ TEST(ExcepInfoTest, GivesTheHostsCodeAndDescription) {
   EXPECT_EQ(fromSystem.Description(), SystemErrorText(1021));
   EXPECT_EQ(ErrorFromExcepInfo(ExceptionInfo().Filled(), DISP_E_EXCEPTION).Number(),
             static_cast<std::uint32_t>(DISP_E_EXCEPTION));
+}
+
+// Libraries come from the system folder only, and a library or function that
+// cannot be had is a failure the user is told about.
+TEST(SystemLibraryTest, LoadsFromTheSystemFolderOnlyAndReportsWhatIsMissing) {
+  test_support::TempFolder folder;
+  test_support::CurrentFolderScope inFolder(folder.Path());
+  const std::wstring planted = L"quellbrook_planted.dll";
+  ASSERT_TRUE(::CopyFileW(test_support::BesideThisProgram(L"planted_cmd.exe").c_str(),
+                          (folder / planted).wstring().c_str(), FALSE));
+  HMODULE ordinary = ::LoadLibraryExW(planted.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+  ASSERT_NE(ordinary, nullptr) << "the ordinary search does not find a DLL in the current folder";
+  ::FreeLibrary(ordinary);
+
+  for (const std::wstring& name : {planted, std::wstring(L"quellbrook_no_such.dll")}) {
+    try {
+      SystemLibrary library(name.c_str());
+      ADD_FAILURE() << "loaded " << name << " from outside the system folder";
+    } catch (const PlatformError& failure) {
+      EXPECT_EQ(failure.Number(), static_cast<std::uint32_t>(ERROR_MOD_NOT_FOUND));
+      EXPECT_NE(failure.Description().find(FromWide(name)), std::u16string::npos);
+    }
+  }
+
+  SystemLibrary oleaut32(L"oleaut32.dll");
+  EXPECT_NE(oleaut32.Export<decltype(&::SysStringLen)>("SysStringLen"), nullptr);
+  try {
+    oleaut32.Export<decltype(&::SysStringLen)>("QuellbrookNoSuchFunction");
+    ADD_FAILURE() << "found a function that does not exist";
+  } catch (const PlatformError& failure) {
+    EXPECT_EQ(failure.Number(), static_cast<std::uint32_t>(ERROR_PROC_NOT_FOUND));
+    EXPECT_NE(failure.Description().find(u"QuellbrookNoSuchFunction"), std::u16string::npos);
+  }
 }
 
 }  // namespace
