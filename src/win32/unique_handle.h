@@ -40,66 +40,32 @@ class UniqueHandle {
 };
 
 // Files and find handles signal failure with INVALID_HANDLE_VALUE ...
-struct FileHandleTraits {
+template <auto Release>
+struct InvalidValueTraits {
   using Value = HANDLE;
   static Value Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-  static void Close(Value value) noexcept { ::CloseHandle(value); }
+  static void Close(Value value) noexcept { Release(value); }
 };
 
-struct FindHandleTraits {
-  using Value = HANDLE;
-  static Value Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-  static void Close(Value value) noexcept { ::FindClose(value); }
-};
-
-// ... processes, threads and events with NULL.
-struct KernelHandleTraits {
-  using Value = HANDLE;
+// ... processes, threads, events, GDI objects, icons, modules and system
+// buffers with NULL.
+template <typename Handle, auto Release>
+struct NullValueTraits {
+  using Value = Handle;
   static Value Invalid() noexcept { return nullptr; }
-  static void Close(Value value) noexcept { ::CloseHandle(value); }
+  static void Close(Value value) noexcept { Release(value); }
 };
 
-template <typename GdiObject>
-struct GdiObjectTraits {
-  using Value = GdiObject;
-  static Value Invalid() noexcept { return nullptr; }
-  static void Close(Value value) noexcept { ::DeleteObject(value); }
-};
-
-struct IconTraits {
-  using Value = HICON;
-  static Value Invalid() noexcept { return nullptr; }
-  static void Close(Value value) noexcept { ::DestroyIcon(value); }
-};
-
-struct MemoryDcTraits {
-  using Value = HDC;
-  static Value Invalid() noexcept { return nullptr; }
-  static void Close(Value value) noexcept { ::DeleteDC(value); }
-};
-
+using UniqueFile = UniqueHandle<InvalidValueTraits<&::CloseHandle>>;
+using UniqueFind = UniqueHandle<InvalidValueTraits<&::FindClose>>;
+using UniqueKernelHandle = UniqueHandle<NullValueTraits<HANDLE, &::CloseHandle>>;
+using UniqueFont = UniqueHandle<NullValueTraits<HFONT, &::DeleteObject>>;
+using UniqueBitmap = UniqueHandle<NullValueTraits<HBITMAP, &::DeleteObject>>;
+using UniquePen = UniqueHandle<NullValueTraits<HPEN, &::DeleteObject>>;
+using UniqueIcon = UniqueHandle<NullValueTraits<HICON, &::DestroyIcon>>;
+using UniqueMemoryDc = UniqueHandle<NullValueTraits<HDC, &::DeleteDC>>;
 // Buffers that the system allocated for the caller (FormatMessage).
-struct LocalMemoryTraits {
-  using Value = HLOCAL;
-  static Value Invalid() noexcept { return nullptr; }
-  static void Close(Value value) noexcept { ::LocalFree(value); }
-};
-
-struct ModuleTraits {
-  using Value = HMODULE;
-  static Value Invalid() noexcept { return nullptr; }
-  static void Close(Value value) noexcept { ::FreeLibrary(value); }
-};
-
-using UniqueFile = UniqueHandle<FileHandleTraits>;
-using UniqueFind = UniqueHandle<FindHandleTraits>;
-using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
-using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
-using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
-using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
-using UniqueIcon = UniqueHandle<IconTraits>;
-using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
-using UniqueLocalMemory = UniqueHandle<LocalMemoryTraits>;
-using UniqueModule = UniqueHandle<ModuleTraits>;
+using UniqueLocalMemory = UniqueHandle<NullValueTraits<HLOCAL, &::LocalFree>>;
+using UniqueModule = UniqueHandle<NullValueTraits<HMODULE, &::FreeLibrary>>;
 
 }  // namespace quellbrook::win32
