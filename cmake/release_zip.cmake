@@ -19,10 +19,18 @@ file(STRINGS ${QB_VERSION_FILE} QUELLBROOK_VERSION LIMIT_COUNT 1)
 if(QUELLBROOK_VERSION STREQUAL "")
   message(FATAL_ERROR "no version in ${QB_VERSION_FILE}")
 endif()
+# The x86 read-me says in one sentence what the x86 program does on 64-bit
+# Windows; the note is a whole bullet of the 注意 list, line ends included.
 if(QB_ARCH STREQUAL "x64")
   set(QUELLBROOK_ARCH_TEXT "64 位 Windows，x64")
+  set(QUELLBROOK_X86_NOTE "")
 else()
   set(QUELLBROOK_ARCH_TEXT "32 位 Windows，x86；64 位 Windows 请用 x64 版")
+  string(CONCAT QUELLBROOK_X86_NOTE
+    "  · 64 位 Windows 请使用 x64 版：x86 版在那里照样用 64 位的命令提示符运行\n"
+    "    脚本，但第 1、2 项优化和第 5 项的最后一步要改的注册表项会被 Windows\n"
+    "    转到 32 位程序专用的位置（WOW6432Node），所以 x86 版不做这几步\n"
+    "    （第 2 项报错 50，第 1、5 项不提示）。\n")
 endif()
 
 set(stage ${QB_OUTPUT_DIR}/release/${QB_ARCH})

@@ -17,6 +17,7 @@ std::u16string KnownErrorText(std::uint32_t number) {
       {error_number::kNotEnoughMemory, u"存储空间不足，无法处理此命令。"},
       {error_number::kSharingViolation, u"另一个程序正在使用此文件，进程无法访问。"},
       {error_number::kHandleEof, u"已到文件结尾。"},
+      {error_number::kNotSupported, u"不支持该请求。"},
       {error_number::kEnvironmentVariableNotFound, u"系统找不到输入的环境选项。"},
       {error_number::kNoUnicodeTranslation, u"在多字节的目标代码页中，没有此 Unicode 字符可以映射到的字符。"},
       {error_number::kInternalError, u"发生内部错误。"},

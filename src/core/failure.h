@@ -20,6 +20,7 @@ inline constexpr std::uint32_t kInvalidHandle = 6;         // ERROR_INVALID_HAND
 inline constexpr std::uint32_t kNotEnoughMemory = 8;       // ERROR_NOT_ENOUGH_MEMORY
 inline constexpr std::uint32_t kSharingViolation = 32;     // ERROR_SHARING_VIOLATION
 inline constexpr std::uint32_t kHandleEof = 38;            // ERROR_HANDLE_EOF
+inline constexpr std::uint32_t kNotSupported = 50;         // ERROR_NOT_SUPPORTED
 inline constexpr std::uint32_t kEnvironmentVariableNotFound = 203;  // ERROR_ENVVAR_NOT_FOUND
 inline constexpr std::uint32_t kNoUnicodeTranslation = 1113;  // ERROR_NO_UNICODE_TRANSLATION
 inline constexpr std::uint32_t kInternalError = 1359;         // ERROR_INTERNAL_ERROR

@@ -40,6 +40,9 @@ class Environment {
   virtual ~Environment() = default;
   // The variable's value, or the empty text when it is not set.
   virtual std::u16string EnvironmentValue(std::u16string_view name) = 0;
+  // True for a 32-bit program on 64-bit Windows (WOW64): Windows then shows it
+  // the 32-bit view of parts of the registry and of the system folder.
+  virtual bool Is32BitProgramOn64BitWindows() = 0;
 };
 
 // One instance of the system's "Wscript.Shell" object.

@@ -13,7 +13,7 @@ class Form2 final : public FormLogic {
   explicit Form2(Services& services) : services_(services) {}
 
   void Click(ControlId control) override {
-    if (const RegistryTweak* tweak = FindRegistryTweak(control)) RunRegistryTweak(*tweak, services_.scripting);
+    if (const RegistryTweak* tweak = FindRegistryTweak(control)) RunRegistryTweak(*tweak, services_);
   }
 
  private:

@@ -2,9 +2,12 @@
 
 #include <exception>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "core/failure.h"
 #include "forms/services.h"
+#include "tweaks/wow64_registry.h"
 
 namespace quellbrook {
 namespace {
@@ -70,13 +73,26 @@ const RegistryTweak* FindRegistryTweak(ControlId button) {
 
 namespace {
 
-void PerformSteps(const RegistryTweak& tweak, ScriptingHostFactory& scripting) {
+// The in-process host of a 32-bit program on 64-bit Windows would change the
+// key's 32-bit copy, which 64-bit Windows never reads, and a delete there
+// would fail unseen. Its 64-bit host cannot be reached out of process without
+// registering a surrogate for it on the user's system, so the step fails.
+PlatformError Wow64Redirected(std::u16string_view key) {
+  return SystemError(error_number::kNotSupported,
+                     u"x86 版在 64 位 Windows 上无法修改注册表项“" + std::u16string(key) +
+                         u"”：Windows 会把这一改动转到 32 位程序专用的 WOW6432Node 下，系统并不读取那里。"
+                         u"请改用 x64 版。");
+}
+
+void PerformSteps(const RegistryTweak& tweak, Services& services) {
+  const bool wow64 = services.environment.Is32BitProgramOn64BitWindows();
   // Each step gets a host of its own, kept to the end of the tweak and
   // released here, however the tweak ends.
   std::vector<std::unique_ptr<ScriptingHost>> hosts;
   hosts.reserve(tweak.Steps().size());
   for (const RegistryOperation& step : tweak.Steps()) {
-    ScriptingHost& host = *hosts.emplace_back(scripting.CreateScriptingHost());
+    if (wow64 && Wow64RedirectsKey(step.Key())) throw Wow64Redirected(step.Key());
+    ScriptingHost& host = *hosts.emplace_back(services.scripting.CreateScriptingHost());
     switch (step.kind) {
       case RegistryOperation::Kind::kWrite: host.RegWrite(step.path, step.data, step.type); break;
       case RegistryOperation::Kind::kDelete: host.RegDelete(step.path); break;
@@ -86,10 +102,10 @@ void PerformSteps(const RegistryTweak& tweak, ScriptingHostFactory& scripting) {
 
 }  // namespace
 
-void RunRegistryTweak(const RegistryTweak& tweak, ScriptingHostFactory& scripting) {
-  if (tweak.onFailure == OnFailure::kReport) return PerformSteps(tweak, scripting);
+void RunRegistryTweak(const RegistryTweak& tweak, Services& services) {
+  if (tweak.onFailure == OnFailure::kReport) return PerformSteps(tweak, services);
   try {
-    PerformSteps(tweak, scripting);
+    PerformSteps(tweak, services);
   } catch (const std::exception&) {
     // Ends quietly: a second press of Command1 finds its key gone, and that is
     // no news to the user.

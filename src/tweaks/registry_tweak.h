@@ -13,7 +13,7 @@
 
 namespace quellbrook {
 
-class ScriptingHostFactory;
+struct Services;
 
 // One call to the scripting host. Paths name the root key in full; a write's
 // last component is the value name, and a delete's path ends in a backslash
@@ -24,6 +24,12 @@ struct RegistryOperation {
   std::u16string_view path;
   std::u16string_view data;                  // writes only; always handed over as text
   std::optional<std::u16string_view> type;   // writes only; none: the host stores a string
+
+  // The key the operation changes: a write's path without its value name, a
+  // delete's without its final backslash.
+  constexpr std::u16string_view Key() const {
+    return kind == Kind::kDelete ? path.substr(0, path.size() - 1) : path.substr(0, path.rfind(u'\\'));
+  }
 };
 
 constexpr RegistryOperation RegWriteStep(std::u16string_view path, std::u16string_view data,
@@ -69,7 +75,9 @@ const RegistryTweak* FindRegistryTweak(ControlId button);
 
 // Performs the tweak's steps in order, each through a scripting host created
 // for it alone. A failing step ends the tweak there; what earlier steps did
-// stays done. Every host lives until the tweak ends, on every path.
-void RunRegistryTweak(const RegistryTweak& tweak, ScriptingHostFactory& scripting);
+// stays done. Every host lives until the tweak ends, on every path. In the
+// 32-bit program on 64-bit Windows a step whose key WOW64 redirects fails
+// before its host is created (error 50, naming the key and the x64 build).
+void RunRegistryTweak(const RegistryTweak& tweak, Services& services);
 
 }  // namespace quellbrook

@@ -4,6 +4,7 @@
 
 #include "win32/wide_text.h"
 #include "win32/win32_error.h"
+#include "win32/wow64.h"
 
 namespace quellbrook::win32 {
 
@@ -25,5 +26,7 @@ std::u16string Win32Environment::EnvironmentValue(std::u16string_view name) {
     value.resize(length);  // too small: length counts the terminating NUL
   }
 }
+
+bool Win32Environment::Is32BitProgramOn64BitWindows() { return RunsUnderWow64(); }
 
 }  // namespace quellbrook::win32

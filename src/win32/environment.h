@@ -1,4 +1,5 @@
 #pragma once
+// The process environment and what Windows tells the process about itself.
 
 #include "forms/services.h"
 
@@ -7,6 +8,7 @@ namespace quellbrook::win32 {
 class Win32Environment final : public Environment {
  public:
   std::u16string EnvironmentValue(std::u16string_view name) override;
+  bool Is32BitProgramOn64BitWindows() override;
 };
 
 }  // namespace quellbrook::win32

@@ -1,5 +1,6 @@
 #pragma once
-// Starts the batch scripts: always the system's own cmd.exe, in a new console.
+// Starts the batch scripts: always the system's own native cmd.exe, in a new
+// console.
 
 #include <string>
 
@@ -7,8 +8,9 @@
 
 namespace quellbrook::win32 {
 
-// The full path of cmd.exe in the system directory. Naming it explicitly keeps
-// a cmd.exe planted in the current directory from running instead.
+// The full path of the system's cmd.exe of the machine's own architecture
+// (the 64-bit one for the 32-bit program on 64-bit Windows). Naming it
+// explicitly keeps a cmd.exe planted in the current directory from running.
 std::wstring SystemCommandInterpreterPath();
 
 class Win32Launcher final : public Launcher {

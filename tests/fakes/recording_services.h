@@ -44,8 +44,10 @@ class RecordingLauncher final : public Launcher {
 class FakeEnvironment final : public Environment {
  public:
   std::u16string EnvironmentValue(std::u16string_view name) override;
+  bool Is32BitProgramOn64BitWindows() override { return wow64; }
 
   std::map<std::u16string, std::u16string, std::less<>> variables;
+  bool wow64 = false;
 };
 
 // One registry call as the scripting host received it.

@@ -8,6 +8,19 @@ namespace {
 // Copies of kept keys lie here while a test runs.
 constexpr wchar_t kBackupRoot[] = L"Software\\QuellbrookTestBackup";
 
+// Every access goes to the 64-bit view, which 64-bit Windows reads, whatever
+// this process's bitness; 32-bit Windows ignores the flag.
+constexpr REGSAM kView = KEY_WOW64_64KEY;
+
+// Removes the key with everything in it.
+void DeleteTree(HKEY root, const std::wstring& key) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(root, key.c_str(), 0, KEY_ALL_ACCESS | kView, &opened) != ERROR_SUCCESS) return;
+  RegDeleteTreeW(opened, nullptr);
+  RegCloseKey(opened);
+  RegDeleteKeyExW(root, key.c_str(), kView, 0);
+}
+
 std::optional<std::wstring> FirstMissingKey(HKEY root, const std::wstring& key) {
   for (std::size_t end = key.find(L'\\');; end = key.find(L'\\', end + 1)) {
     const std::wstring prefix = key.substr(0, end);
@@ -20,8 +33,8 @@ bool CopyTree(HKEY fromRoot, const std::wstring& from, HKEY toRoot, const std::w
   HKEY source = nullptr;
   HKEY target = nullptr;
   bool copied = false;
-  if (RegOpenKeyExW(fromRoot, from.c_str(), 0, KEY_READ, &source) == ERROR_SUCCESS &&
-      RegCreateKeyExW(toRoot, to.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &target, nullptr) ==
+  if (RegOpenKeyExW(fromRoot, from.c_str(), 0, KEY_READ | kView, &source) == ERROR_SUCCESS &&
+      RegCreateKeyExW(toRoot, to.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | kView, nullptr, &target, nullptr) ==
           ERROR_SUCCESS) {
     copied = RegCopyTreeW(source, nullptr, target) == ERROR_SUCCESS;
   }
@@ -48,26 +61,52 @@ std::optional<DWORD> RegistryValue::Number() const {
 }
 
 std::optional<RegistryValue> ReadRegistryValue(HKEY root, const std::wstring& key, const std::wstring& name) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE | kView, &opened) != ERROR_SUCCESS) return std::nullopt;
   RegistryValue value{};
   DWORD size = 0;
-  if (RegGetValueW(root, key.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &value.type, nullptr, &size) !=
-      ERROR_SUCCESS) {
-    return std::nullopt;
+  LSTATUS status = RegGetValueW(opened, nullptr, name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &value.type, nullptr, &size);
+  if (status == ERROR_SUCCESS) {
+    value.bytes.resize(size);
+    status = RegGetValueW(opened, nullptr, name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &value.type,
+                          size ? value.bytes.data() : nullptr, &size);
   }
-  value.bytes.resize(size);
-  if (RegGetValueW(root, key.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &value.type,
-                   size ? value.bytes.data() : nullptr, &size) != ERROR_SUCCESS) {
-    return std::nullopt;
-  }
+  RegCloseKey(opened);
+  if (status != ERROR_SUCCESS) return std::nullopt;
   value.bytes.resize(size);
   return value;
 }
 
 bool RegistryKeyExists(HKEY root, const std::wstring& key) {
   HKEY opened = nullptr;
-  if (RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExW(root, key.c_str(), 0, KEY_READ | kView, &opened) != ERROR_SUCCESS) return false;
   RegCloseKey(opened);
   return true;
+}
+
+bool SetRegistryValue(HKEY root, const std::wstring& key, const std::wstring& name, DWORD type,
+                      const std::vector<BYTE>& bytes) {
+  HKEY opened = nullptr;
+  if (RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE | kView, nullptr, &opened, nullptr) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
+  const bool set = RegSetValueExW(opened, name.c_str(), 0, type, bytes.data(), static_cast<DWORD>(bytes.size())) ==
+                   ERROR_SUCCESS;
+  RegCloseKey(opened);
+  return set;
+}
+
+void DeleteRegistryValue(HKEY root, const std::wstring& key, const std::wstring& name) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(root, key.c_str(), 0, KEY_SET_VALUE | kView, &opened) != ERROR_SUCCESS) return;
+  RegDeleteValueW(opened, name.c_str());
+  RegCloseKey(opened);
+}
+
+bool Is32BitProcessOn64BitWindows() {
+  BOOL wow64 = FALSE;
+  return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
 }
 
 void RegistryGuard::KeepValue(HKEY root, const std::wstring& key, const std::wstring& name) {
@@ -89,19 +128,18 @@ RegistryGuard::~RegistryGuard() {
   // Last kept first, so that what was kept twice ends as it was first found.
   for (auto kept = values_.rbegin(); kept != values_.rend(); ++kept) {
     if (kept->firstMissingKey) {
-      RegDeleteTreeW(kept->root, kept->firstMissingKey->c_str());
+      DeleteTree(kept->root, *kept->firstMissingKey);
     } else if (kept->before) {
-      RegSetKeyValueW(kept->root, kept->key.c_str(), kept->name.c_str(), kept->before->type,
-                      kept->before->bytes.data(), static_cast<DWORD>(kept->before->bytes.size()));
+      SetRegistryValue(kept->root, kept->key, kept->name, kept->before->type, kept->before->bytes);
     } else {
-      RegDeleteKeyValueW(kept->root, kept->key.c_str(), kept->name.c_str());
+      DeleteRegistryValue(kept->root, kept->key, kept->name);
     }
   }
   for (auto kept = keys_.rbegin(); kept != keys_.rend(); ++kept) {
-    RegDeleteTreeW(kept->root, kept->firstMissingKey.value_or(kept->key).c_str());
+    DeleteTree(kept->root, kept->firstMissingKey.value_or(kept->key));
     if (kept->backup) {
       CopyTree(HKEY_CURRENT_USER, *kept->backup, kept->root, kept->key);
-      RegDeleteTreeW(HKEY_CURRENT_USER, kept->backup->c_str());
+      DeleteTree(HKEY_CURRENT_USER, *kept->backup);
     }
   }
   RegDeleteKeyW(HKEY_CURRENT_USER, kBackupRoot);  // only if no other run still keeps a copy there

@@ -1,7 +1,8 @@
 #pragma once
-// The registry as a test sees it from its own process: values read back with
-// their type, and a guard that puts what a test touches back as it found it,
-// so that tests on the real registry do not depend on their order.
+// The registry as a test sees it from its own process, always in the 64-bit
+// view: values read back with their type, and a guard that puts what a test
+// touches back as it found it, so that tests on the real registry do not
+// depend on their order.
 
 #include <windows.h>
 
@@ -24,6 +25,12 @@ struct RegistryValue {
 // Nothing when the value or its key is missing.
 std::optional<RegistryValue> ReadRegistryValue(HKEY root, const std::wstring& key, const std::wstring& name);
 bool RegistryKeyExists(HKEY root, const std::wstring& key);
+// Creates the key if it is missing. False when that or the write fails.
+bool SetRegistryValue(HKEY root, const std::wstring& key, const std::wstring& name, DWORD type,
+                      const std::vector<BYTE>& bytes);
+void DeleteRegistryValue(HKEY root, const std::wstring& key, const std::wstring& name);
+// True for a 32-bit test on 64-bit Windows, whose program sees the 32-bit view.
+bool Is32BitProcessOn64BitWindows();
 
 class RegistryGuard {
  public:

@@ -7,6 +7,7 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fakes/fake_services.h"
@@ -14,6 +15,7 @@
 #include "fakes/fake_window.h"
 #include "tweaks/form2.h"
 #include "tweaks/registry_tweak.h"
+#include "tweaks/wow64_registry.h"
 
 namespace quellbrook {
 namespace {
@@ -31,24 +33,25 @@ struct ExpectedTweak {
   const char* name;
   int button;
   bool endsQuietly;
+  std::size_t firstStepWow64Redirects;  // 0: none
   std::vector<ExpectedCall> calls;
 };
 
 // The registry operations of each button, written out in full.
 const ExpectedTweak kExpected[] = {
-    {"Command1", 1, true,
+    {"Command1", 1, true, 1,
      {{Kind::kDelete, u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MyComputer\\"
                       u"NameSpace\\DelegateFolders\\{59031a47-3f72-44a7-89c5-5595fe6b30ee}\\"}}},
-    {"Command2", 2, false,
+    {"Command2", 2, false, 1,
      {{Kind::kWrite, u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AlwaysUnloadDLL",
        u"1"}}},
-    {"Command3", 3, false,
+    {"Command3", 3, false, 0,
      {{Kind::kWrite,
        u"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\NoDriveTypeAutoRun",
        u"b5"}}},
-    {"Command4", 4, false,
+    {"Command4", 4, false, 0,
      {{Kind::kWrite, u"HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Update\\UpdateMode", u"0"}}},
-    {"Command5", 5, true,
+    {"Command5", 5, true, 3,
      {{Kind::kWrite,
        u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management\\"
        u"PrefetchParameters\\EnablePrefetcher",
@@ -56,14 +59,14 @@ const ExpectedTweak kExpected[] = {
       {Kind::kWrite, u"HKEY_CURRENT_USER\\Control Panel\\Desktop\\MenuShowDelay", u"0"},
       {Kind::kDelete, u"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RemoteComputer\\"
                       u"NameSpace\\{D6277990-4C6A-11CF-8D87-00AA0060F5BF}\\"}}},
-    {"Command6", 6, false,
+    {"Command6", 6, false, 0,
      {{Kind::kWrite, u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\FileSystem\\Ntfsdisablelastassessupdate",
        u"1"},
       {Kind::kWrite,
        u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\FileSystem\\NtfsDisable8dot3NameCreation", u"1"},
       {Kind::kWrite, u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\FileSystem\\NtfsMftzonereservation",
        u"3"}}},
-    {"Command7", 7, false,
+    {"Command7", 7, false, 0,
      {{Kind::kWrite,
        u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management\\"
        u"PrefetchParameters\\EnableSuperfetch",
@@ -72,12 +75,12 @@ const ExpectedTweak kExpected[] = {
        u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management\\"
        u"PrefetchParameters\\EnablePrefetcher",
        u"0", u"REG_DWORD"}}},
-    {"Command8", 8, false,
+    {"Command8", 8, false, 0,
      {{Kind::kWrite, u"HKEY_CURRENT_USER\\Control Panel\\Desktop\\Window Metrics\\MinAniMate", u"0", u"REG_SZ"}}},
-    {"Command9", 9, false,
+    {"Command9", 9, false, 0,
      {{Kind::kWrite, u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System\\EnableLUA",
        u"0", u"REG_DWORD"}}},
-    {"Command10", 10, false,
+    {"Command10", 10, false, 0,
      {{Kind::kWrite,
        u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management\\"
        u"PrefetchParameters\\EnablePrefetcher",
@@ -162,6 +165,33 @@ TEST_P(RegistryTweakTest, AFailureAtAnyStepEndsTheTweakThereAndIsReportedUnlessT
   }
 }
 
+// The 32-bit program on 64-bit Windows: the first step whose key WOW64
+// redirects fails before its host exists, and the tweak ends there as on any
+// failure.
+TEST_P(RegistryTweakTest, UnderWow64ARedirectedStepFailsBeforeItsHostNamingTheKeyAndTheX64Build) {
+  Form2Session window;
+  window.platform.environment.wow64 = true;
+  ASSERT_TRUE(window.form.Click(button_));
+
+  const std::size_t stop = expected_.firstStepWow64Redirects;
+  const std::size_t made = stop == 0 ? steps_ : stop - 1;
+  ExpectFirstCalls(window.host.calls, made);
+  EXPECT_EQ(window.host.created, static_cast<int>(made));
+  EXPECT_EQ(window.host.alive, 0);
+  const std::vector<PlatformError>& reports = window.platform.boxes.failures;
+  if (stop == 0 || expected_.endsQuietly) {
+    EXPECT_TRUE(reports.empty());
+    return;
+  }
+  ASSERT_EQ(reports.size(), 1u);
+  const ExpectedCall& redirected = expected_.calls[stop - 1];
+  const std::u16string key(redirected.path.substr(0, redirected.kind == Kind::kDelete ? redirected.path.size() - 1
+                                                                                      : redirected.path.rfind(u'\\')));
+  EXPECT_EQ(reports[0].Number(), error_number::kNotSupported);
+  EXPECT_NE(reports[0].Description().find(u"“" + key + u"”"), std::u16string::npos);
+  EXPECT_NE(reports[0].Description().find(u"x64 版"), std::u16string::npos);
+}
+
 INSTANTIATE_TEST_SUITE_P(AllButtons, RegistryTweakTest, ::testing::ValuesIn(kExpected),
                          [](const ::testing::TestParamInfo<ExpectedTweak>& info) {
                            return std::string(info.param.name);
@@ -177,6 +207,26 @@ TEST(TrappingTweaks, EndQuietlyOnAnyFailure) {
     ASSERT_TRUE(window.form.Click(Command(button)));
     EXPECT_TRUE(window.host.calls.empty()) << button;
     EXPECT_TRUE(window.platform.boxes.failures.empty()) << button;
+  }
+}
+
+// Subkeys follow their closest listed parent; names compare without case.
+TEST(Wow64RedirectsKey, FollowsTheClosestListedKey) {
+  const std::pair<std::u16string_view, bool> kKeys[] = {
+      {u"HKEY_LOCAL_MACHINE\\SOFTWARE", true},
+      {u"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", true},
+      {u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\policies\\System", false},
+      {u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\.txt", false},
+      {u"HKLM\\SOFTWARE\\Classes\\CLSID\\{0}", true},
+      {u"HKEY_LOCAL_MACHINE\\SOFTWAREX", false},
+      {u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet", false},
+      {u"HKEY_CURRENT_USER\\Software\\Microsoft", false},
+      {u"HKEY_CURRENT_USER\\Software\\Classes\\Interface", true},
+      {u"HKEY_CLASSES_ROOT\\CLSID", true},
+      {u"HKEY_USERS\\.DEFAULT\\Software", false},
+  };
+  for (const auto& [key, redirected] : kKeys) {
+    EXPECT_EQ(Wow64RedirectsKey(key), redirected) << std::string(key.begin(), key.end());
   }
 }
 

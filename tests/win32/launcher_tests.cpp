@@ -1,4 +1,5 @@
-// The launcher starts the system's cmd.exe, never one in the current directory.
+// The launcher starts the system's native cmd.exe, never one in the current
+// directory.
 
 #include <gtest/gtest.h>
 
@@ -20,9 +21,17 @@ using test_support::ReadBytes;
 using test_support::TempFolder;
 using test_support::WaitForFile;
 
-std::wstring SystemDirectory() {
-  wchar_t directory[MAX_PATH + 1] = {};
-  return std::wstring(directory, ::GetSystemDirectoryW(directory, MAX_PATH + 1));
+// What cmd.exe of the machine's own architecture reports, whatever this test
+// program's bitness.
+std::string NativeArchitecture() {
+  SYSTEM_INFO system{};
+  ::GetNativeSystemInfo(&system);
+  switch (system.wProcessorArchitecture) {
+    case PROCESSOR_ARCHITECTURE_AMD64: return "AMD64";
+    case PROCESSOR_ARCHITECTURE_ARM64: return "ARM64";
+    case PROCESSOR_ARCHITECTURE_INTEL: return "x86";
+    default: return "unknown";
+  }
 }
 
 std::uint32_t LaunchFailure(std::u16string_view commandLine) {
@@ -35,10 +44,17 @@ std::uint32_t LaunchFailure(std::u16string_view commandLine) {
   return 0;
 }
 
-TEST(LauncherTest, TheInterpreterIsCmdExeInTheSystemDirectory) {
-  std::wstring path = SystemCommandInterpreterPath();
-  EXPECT_EQ(path, SystemDirectory() + L"\\cmd.exe");
-  EXPECT_TRUE(Exists(path));
+// The x86 build on 64-bit Windows too starts the 64-bit cmd.exe, not syswow64's.
+TEST(LauncherTest, TheInterpreterIsTheSystemsCmdOfTheMachinesArchitecture) {
+  TempFolder folder{"qb-win32-"};
+  CurrentFolderScope inFolder(folder.Path());
+  ASSERT_TRUE(Exists(SystemCommandInterpreterPath()));
+
+  Win32Launcher launcher;
+  launcher.LaunchCommand(u"cmd /c echo %PROCESSOR_ARCHITECTURE%> arch.txt");
+
+  ASSERT_TRUE(WaitForFile(folder / L"arch.txt", std::chrono::milliseconds(30000)));
+  EXPECT_EQ(ReadBytes(folder / L"arch.txt").value_or(""), NativeArchitecture() + "\r\n");
 }
 
 TEST(LauncherTest, APlantedCmdExeInTheCurrentDirectoryIsIgnored) {
