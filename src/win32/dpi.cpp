@@ -1,8 +1,12 @@
 #include "win32/dpi.h"
 
 #include <algorithm>
+#include <optional>
 
+#include "forms/font_face.h"
 #include "win32/device_context.h"
+#include "win32/installed_faces.h"
+#include "win32/system_library.h"
 #include "win32/win32_error.h"
 
 namespace quellbrook::win32 {
@@ -21,6 +25,26 @@ Function User32Export(const char* name) {
 using GetDpiForSystemFunction = UINT(WINAPI*)();
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+// shcore's GetDpiForMonitor, with MONITOR_DPI_TYPE as the int it is.
+using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+
+// shcore.dll's GetDpiForMonitor (Windows 8.1 and later), or nullptr.
+GetDpiForMonitorFunction DpiForMonitorExport() {
+  static const std::optional<SystemLibrary> shcore = []() -> std::optional<SystemLibrary> {
+    try {
+      return std::optional<SystemLibrary>(std::in_place, L"shcore.dll");
+    } catch (const PlatformError&) {
+      return std::nullopt;
+    }
+  }();
+  if (!shcore) return nullptr;
+  try {
+    return shcore->Export<GetDpiForMonitorFunction>("GetDpiForMonitor");
+  } catch (const PlatformError&) {
+    return nullptr;
+  }
+}
 
 UINT ScreenDpi(HWND window) {
   WindowDc dc(window);
@@ -38,11 +62,25 @@ UINT SystemDpi() {
   return ScreenDpi(nullptr);
 }
 
+UINT MonitorDpi(HMONITOR monitor) {
+  static const GetDpiForMonitorFunction getDpiForMonitor = DpiForMonitorExport();
+  UINT dpiX = 0;
+  UINT dpiY = 0;
+  if (getDpiForMonitor == nullptr || monitor == nullptr ||
+      FAILED(getDpiForMonitor(monitor, kEffectiveDpi, &dpiX, &dpiY))) {
+    return 0;
+  }
+  return dpiX;
+}
+
 UINT WindowDpi(HWND window) {
   static const auto getDpiForWindow = User32Export<GetDpiForWindowFunction>("GetDpiForWindow");
   if (getDpiForWindow != nullptr) {
     if (UINT dpi = getDpiForWindow(window); dpi != 0) return dpi;
   }
+  // Windows 8.1 to 10 1607: a per-monitor aware window is drawn at the DPI of
+  // the monitor it is on.
+  if (UINT dpi = MonitorDpi(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST)); dpi != 0) return dpi;
   return ScreenDpi(window);
 }
 
@@ -65,7 +103,8 @@ void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, UINT dpi) {
   rect.bottom += scale(frame.bottom);
 }
 
-UniqueFont CreateFontForDpi(const FontChoice& choice, UINT dpi) {
+UniqueFont CreateFontForDpi(const FontChoice& table, UINT dpi) {
+  const FontChoice choice = WithInstalledFace(table, InstalledFaceName(table.face));
   LOGFONTW font{};
   font.lfHeight = -EmPixels(choice, dpi);
   font.lfWeight = choice.weight;

@@ -16,16 +16,24 @@ using quellbrook::kStandardDpi;
 using quellbrook::ScaleFrom96Dpi;
 using quellbrook::TwipsToPixels;
 
+// WM_GETDPISCALEDSIZE (Windows 10 1703), which the headers for Windows 7 lack.
+inline constexpr UINT kGetDpiScaledSizeMessage = 0x02E4;
+
 // The DPI of the screen for windows that do not know their monitor yet.
 UINT SystemDpi();
-// The DPI the window is drawn at: its monitor's on Windows 10, else the system's.
+// The effective DPI of `monitor` (Windows 8.1 and later), or 0 where the
+// system cannot tell.
+UINT MonitorDpi(HMONITOR monitor);
+// The DPI the window is drawn at: its monitor's on Windows 8.1 and later,
+// else the system's.
 UINT WindowDpi(HWND window);
 
 // Grows a client rectangle to the window rectangle of `style` at `dpi`. Where
 // the system knows only its own DPI, the frame it reports is scaled to `dpi`.
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, UINT dpi);
 
-// A font of the face, size and weight of `choice`, for text drawn at `dpi`.
+// A font of the size and weight of `choice`, for text drawn at `dpi`, in its
+// face where the system has that, else in SimSun.
 UniqueFont CreateFontForDpi(const FontChoice& choice, UINT dpi);
 
 }  // namespace quellbrook::win32

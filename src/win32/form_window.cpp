@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "forms/work_area_fit.h"
 #include "win32/device_context.h"
 #include "win32/dpi.h"
 #include "win32/startup_trace.h"
@@ -69,6 +70,18 @@ UniqueIcon LoadIconResource(HINSTANCE instance, int id, int sizeMetric) {
   return icon;
 }
 
+// `window` moved just enough to lie inside the work area of the monitor it
+// is mostly on, so that no taskbar covers it.
+RECT InsideWorkArea(const RECT& window) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!::GetMonitorInfoW(::MonitorFromRect(&window, MONITOR_DEFAULTTONEAREST), &monitor)) return window;
+  const RECT& area = monitor.rcWork;
+  const PixelRect fitted = FitIntoWorkArea({window.left, window.top, window.right, window.bottom},
+                                           {area.left, area.top, area.right, area.bottom});
+  return RECT{fitted.left, fitted.top, fitted.right, fitted.bottom};
+}
+
 }  // namespace
 
 FormWindow::FormWindow(const WindowDefinition& definition, const FormContext& context)
@@ -81,13 +94,20 @@ FormWindow::FormWindow(const WindowDefinition& definition, const FormContext& co
   CreateWindowFor(context.instance, kFormClassName, ToWide(form_.caption).c_str(), Style(), 0,
                   WindowRectAt(dpi_), nullptr, 0);
 
-  // The window may have landed on a monitor whose DPI differs from the system's.
-  if (UINT dpi = WindowDpi(Handle()); dpi != dpi_) {
-    dpi_ = dpi;
-    RECT rect = WindowRectAt(dpi_);
-    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (form_.position ? 0 : SWP_NOMOVE);
-    ::SetWindowPos(Handle(), nullptr, rect.left, rect.top, rect.right - rect.left,
-                   rect.bottom - rect.top, flags);
+  // The window may have landed on a monitor whose DPI differs from the
+  // system's, and a fixed position may put part of it off its work area.
+  dpi_ = WindowDpi(Handle());
+  RECT placed{};
+  ::GetWindowRect(Handle(), &placed);
+  RECT wanted = WindowRectAt(dpi_);
+  if (form_.position) {
+    wanted = InsideWorkArea(wanted);
+  } else {
+    ::OffsetRect(&wanted, placed.left - wanted.left, placed.top - wanted.top);
+  }
+  if (!::EqualRect(&placed, &wanted)) {
+    ::SetWindowPos(Handle(), nullptr, wanted.left, wanted.top, wanted.right - wanted.left,
+                   wanted.bottom - wanted.top, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   startup_trace::Mark("window");
 
@@ -260,6 +280,20 @@ HFONT FormWindow::FontOf(const ControlRow& row) const {
   return fonts_.at(row.font != nullptr ? row.font : &form_.defaultFont).Get();
 }
 
+bool FormWindow::ScaledSize(UINT dpi, SIZE& size) const {
+  // A window the user has resized scales linearly, as the system does when
+  // asked nothing; one of its table's size keeps to its twips.
+  RECT client{};
+  ::GetClientRect(Handle(), &client);
+  if (client.right != TwipsToPixels(form_.clientWidth, dpi_) ||
+      client.bottom != TwipsToPixels(form_.clientHeight, dpi_)) {
+    return false;
+  }
+  const RECT window = WindowRectAt(dpi);
+  size = SIZE{window.right - window.left, window.bottom - window.top};
+  return true;
+}
+
 void FormWindow::ApplyDpi(UINT dpi, const RECT& windowRect) {
   dpi_ = dpi;
   ::SetWindowPos(Handle(), nullptr, windowRect.left, windowRect.top, windowRect.right - windowRect.left,
@@ -377,6 +411,10 @@ LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case DM_GETDEFID:
       return FocusedButtonId();
+    case kGetDpiScaledSizeMessage:
+      // Sent before WM_DPICHANGED (Windows 10 1703 and later): the frame
+      // grows by its own rule, the client area by its twips.
+      return ScaledSize(static_cast<UINT>(wParam), *reinterpret_cast<SIZE*>(lParam)) ? TRUE : FALSE;
     case WM_DPICHANGED:
       ApplyDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;

@@ -63,6 +63,9 @@ class FormWindow final : public WindowBase, public Controls {
   HWND CreateControl(HINSTANCE instance, const ControlRow& row, HWND parent);
   void CreateFonts();
   HFONT FontOf(const ControlRow& row) const;
+  // The window size whose client area is the table's twips at `dpi`; false
+  // when the window no longer has its table's size.
+  bool ScaledSize(UINT dpi, SIZE& size) const;
   void ApplyDpi(UINT dpi, const RECT& windowRect);
   void Paint();
   void OnCommand(WPARAM wParam, LPARAM lParam);

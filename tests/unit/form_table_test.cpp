@@ -7,6 +7,7 @@
 
 #include "app/form1.h"
 #include "forms/caption_room.h"
+#include "forms/font_face.h"
 #include "hosts/form3.h"
 #include "tweaks/form2.h"
 
@@ -55,19 +56,43 @@ TEST_P(FormTableTest, ControlsInsideFramesFitTheirFrame) {
 }
 
 // SimSun and SimHei metrics: what Windows users see, whatever a stand-in face
-// under Wine draws.
-TEST_P(FormTableTest, EveryCaptionFitsItsControlAtEveryDpi) {
+// under Wine draws. Each caption is checked in its table's face and in the
+// face drawn where that one is missing.
+TEST_P(FormTableTest, EveryCaptionFitsItsControlAtEveryDpiInEveryFaceItMayBeDrawnIn) {
   const FormTable& form = *GetParam();
   for (unsigned dpi : {96U, 120U, 144U, 192U}) {
     for (const ControlRow& row : form.controls) {
       if (row.kind == ControlKind::kTextBox) continue;
-      const PixelSize text = CaptionSize(row.caption, EmPixels(row.font != nullptr ? *row.font : form.defaultFont, dpi));
-      const PixelSize room = CaptionRoom(form, row, dpi);
-      EXPECT_LE(text.width, room.width) << ToInt(row.id) << " at " << dpi << " DPI";
-      EXPECT_LE(text.height, room.height) << ToInt(row.id) << " at " << dpi << " DPI";
+      const FontChoice& choice = row.font != nullptr ? *row.font : form.defaultFont;
+      for (const FontChoice& font : {choice, WithInstalledFace(choice, u"")}) {
+        const PixelSize text = CaptionSize(row.caption, EmPixels(font, dpi));
+        const PixelSize room = CaptionRoom(form, row, dpi);
+        EXPECT_LE(text.width, room.width) << ToInt(row.id) << " at " << dpi << " DPI";
+        EXPECT_LE(text.height, room.height) << ToInt(row.id) << " at " << dpi << " DPI";
+      }
     }
   }
 }
+
+struct FaceRow {
+  std::u16string_view installedName;
+  std::u16string_view drawnFace;
+};
+
+class InstalledFace : public ::testing::TestWithParam<FaceRow> {};
+
+TEST_P(InstalledFace, KeepsTheSizeAndTakesTheInstalledNameOrSimSun) {
+  constexpr FontChoice kHei{u"黑体", 75, 400, 134};
+  const FontChoice drawn = WithInstalledFace(kHei, GetParam().installedName);
+  EXPECT_TRUE(drawn.face == GetParam().drawnFace);
+  EXPECT_EQ(EmPixels(drawn, 144), EmPixels(kHei, 144));
+  EXPECT_EQ(drawn.weight, kHei.weight);
+  EXPECT_EQ(drawn.charset, kHei.charset);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, InstalledFace,
+                         ::testing::Values(FaceRow{u"黑体", u"黑体"}, FaceRow{u"SimHei", u"SimHei"},
+                                           FaceRow{u"", u"宋体"}));
 
 TEST(CaptionRoom, CountsHalfAnEmPerAsciiCharacterAndLeavesOutEachControlsOwnParts) {
   EXPECT_EQ(CaptionSize(u"HOSTS迷你", 10).width, 5 * 5 + 2 * 10);

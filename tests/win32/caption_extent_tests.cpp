@@ -15,6 +15,7 @@
 #include "tweaks/form2.h"
 #include "win32/device_context.h"
 #include "win32/dpi.h"
+#include "win32/installed_faces.h"
 #include "win32/wide_text.h"
 
 namespace quellbrook::win32 {
@@ -61,6 +62,26 @@ TEST_P(CaptionExtentTest, MeasuresEveryCaptionAndReportsWhereTheFaceDiffersFromS
 }
 
 INSTANTIATE_TEST_SUITE_P(AllWindows, CaptionExtentTest, ::testing::Values(&kForm1Table, &kForm2Table, &kForm3Table));
+
+struct DrawnFaceRow {
+  std::u16string_view tableFace;
+  const wchar_t* drawnFace;
+};
+
+class DrawnFaceTest : public ::testing::TestWithParam<DrawnFaceRow> {};
+
+// SimSun comes with every Windows; the test prefixes map it to a stand-in.
+TEST_P(DrawnFaceTest, AFontIsAskedForInItsFaceWhereInstalledElseInSimSun) {
+  UniqueFont font = CreateFontForDpi(FontChoice{GetParam().tableFace, 90, 400, 134}, 96);
+  LOGFONTW logFont{};
+  ASSERT_NE(::GetObjectW(font.Get(), sizeof logFont, &logFont), 0);
+  EXPECT_EQ(std::wstring(logFont.lfFaceName), GetParam().drawnFace);
+  std::printf("  this system lists 黑体 as \"%s\", 宋体 as \"%s\"\n",
+              Utf8(ToWide(InstalledFaceName(u"黑体"))).c_str(), Utf8(ToWide(InstalledFaceName(u"宋体"))).c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, DrawnFaceTest,
+                         ::testing::Values(DrawnFaceRow{u"SimSun", L"SimSun"}, DrawnFaceRow{u"无此字体", L"宋体"}));
 
 }  // namespace
 }  // namespace quellbrook::win32

@@ -255,6 +255,48 @@ TEST_F(FormWindowTest, AMoveToAMonitorOfAnotherDpiLaysTheFormOutAgain) {
   EXPECT_EQ(logFont.lfHeight, -18);
 }
 
+class ScaledSizeTest : public FormWindowTest, public ::testing::WithParamInterface<UINT> {};
+
+// Windows 10 asks for the size before a move to a monitor of another DPI;
+// Wine never does, so the question is put here.
+TEST_P(ScaledSizeTest, TheSizeForANewDpiHoldsTheTableClientAreaAtThatDpi) {
+  const UINT dpi = GetParam();
+  SIZE size{1, 1};
+  ASSERT_EQ(::SendMessageW(form_->Handle(), kGetDpiScaledSizeMessage, dpi, reinterpret_cast<LPARAM>(&size)), TRUE);
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectForDpi(frame, static_cast<DWORD>(::GetWindowLongW(form_->Handle(), GWL_STYLE)), 0, dpi);
+  EXPECT_EQ(size.cx - (frame.right - frame.left), ::MulDiv(4800, static_cast<int>(dpi), 1440));
+  EXPECT_EQ(size.cy - (frame.bottom - frame.top), ::MulDiv(2700, static_cast<int>(dpi), 1440));
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpis, ScaledSizeTest, ::testing::Values(96u, 120u, 144u, 192u, 288u));
+
+TEST_F(FormWindowTest, AResizedWindowLeavesTheSizeForANewDpiToTheSystem) {
+  ::SetWindowPos(form_->Handle(), nullptr, 0, 0, 500, 400, SWP_NOMOVE | SWP_NOZORDER);
+  SIZE size{500, 400};
+  EXPECT_EQ(::SendMessageW(form_->Handle(), kGetDpiScaledSizeMessage, 144, reinterpret_cast<LPARAM>(&size)), FALSE);
+}
+
+TEST_F(FormWindowTest, AFixedPositionOffTheWorkAreaMovesJustEnoughToFit) {
+  RECT area{};
+  ASSERT_TRUE(::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0));
+  FormTable offArea = kForm;
+  offArea.position = TwipsPoint{::MulDiv(area.right - 100, 1440, Dpi()), ::MulDiv(area.bottom - 50, 1440, Dpi())};
+  const WindowDefinition definition{offArea, &CreateRecordingLogic};
+  FormWindow moved(definition, FormContext{::GetModuleHandleW(nullptr), services_, tracker_, dialogOwner_});
+  RECT window{};
+  ::GetWindowRect(moved.Handle(), &window);
+  EXPECT_EQ(window.right, area.right);
+  EXPECT_EQ(window.bottom, area.bottom);
+}
+
+// Where GetDpiForWindow is missing (Windows 8.1 to 10 1607) the monitor's DPI
+// stands in for it.
+TEST_F(FormWindowTest, TheMonitorOfAWindowTellsItsDpi) {
+  EXPECT_EQ(MonitorDpi(::MonitorFromWindow(form_->Handle(), MONITOR_DEFAULTTONEAREST)),
+            static_cast<UINT>(Dpi()));
+}
+
 TEST_F(FormWindowTest, WidgetsShowTheInitialStateAndChangeTheControls) {
   Controls& controls = *form_;
   EXPECT_FALSE(controls[Command(3)].Visible());
