@@ -304,7 +304,8 @@ TEST_P(HeldTargetTest, ASaveWaitsBrieflyForAFileAnotherProgramHolds) {
   EXPECT_EQ(ReadBytes(target), GetParam().error == 0 ? "new" : "old");
   EXPECT_EQ(folder_.Names(), Entries{L"hosts"});
   if (GetParam().error != 0) {
-    EXPECT_GE(elapsed, 900ms) << "it waited";
+    // Windows' Sleep may end up to a clock tick early.
+    EXPECT_GE(elapsed, 700ms) << "it waited";
     EXPECT_LE(elapsed, 2s);
   }
 }
