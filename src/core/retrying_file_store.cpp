@@ -1,8 +1,10 @@
 #include "core/retrying_file_store.h"
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <iterator>
 #include <utility>
 
 #include "core/failure.h"
@@ -65,10 +67,7 @@ bool IsTransientRefusal(const PlatformError& failure) {
   constexpr std::uint32_t kTransient[] = {error_number::kAccessDenied, error_number::kSharingViolation,
                                           error_number::kLockViolation, error_number::kUnableToRemoveReplaced,
                                           error_number::kUnableToMoveReplacement};
-  for (std::uint32_t number : kTransient) {
-    if (failure.Number() == number) return true;
-  }
-  return false;
+  return std::find(std::begin(kTransient), std::end(kTransient), failure.Number()) != std::end(kTransient);
 }
 
 RetryingFileStore::RetryingFileStore(std::unique_ptr<FileStore> inner, std::unique_ptr<Pause> pause)
