@@ -264,6 +264,8 @@ struct Hold {
   DWORD error;  // 0: saved
 };
 
+void PrintTo(const Hold& hold, std::ostream* out) { *out << "held " << hold.milliseconds << " ms"; }
+
 class HeldTargetTest : public FileStoreTest, public ::testing::WithParamInterface<Hold> {};
 
 TEST_P(HeldTargetTest, ASaveWaitsBrieflyForAFileAnotherProgramHolds) {
