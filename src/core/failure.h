@@ -19,10 +19,13 @@ inline constexpr std::uint32_t kAccessDenied = 5;          // ERROR_ACCESS_DENIE
 inline constexpr std::uint32_t kInvalidHandle = 6;         // ERROR_INVALID_HANDLE
 inline constexpr std::uint32_t kNotEnoughMemory = 8;       // ERROR_NOT_ENOUGH_MEMORY
 inline constexpr std::uint32_t kSharingViolation = 32;     // ERROR_SHARING_VIOLATION
+inline constexpr std::uint32_t kLockViolation = 33;        // ERROR_LOCK_VIOLATION
 inline constexpr std::uint32_t kHandleEof = 38;            // ERROR_HANDLE_EOF
 inline constexpr std::uint32_t kNotSupported = 50;         // ERROR_NOT_SUPPORTED
 inline constexpr std::uint32_t kEnvironmentVariableNotFound = 203;  // ERROR_ENVVAR_NOT_FOUND
 inline constexpr std::uint32_t kNoUnicodeTranslation = 1113;  // ERROR_NO_UNICODE_TRANSLATION
+inline constexpr std::uint32_t kUnableToRemoveReplaced = 1175;  // ERROR_UNABLE_TO_REMOVE_REPLACED
+inline constexpr std::uint32_t kUnableToMoveReplacement = 1176;  // ERROR_UNABLE_TO_MOVE_REPLACEMENT
 inline constexpr std::uint32_t kInternalError = 1359;         // ERROR_INTERNAL_ERROR
 }  // namespace error_number
 

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <stdexcept>
 
+#include "win32/system_error_text.h"
 #include "win32/unique_handle.h"
 #include "win32/wide_text.h"
 #include "win32/win32_error.h"
@@ -125,9 +126,13 @@ class Win32FileReplacement final : public FileReplacement {
   }
 
   void Commit() override {
-    RequireOpen();
-    if (!::FlushFileBuffers(file_.Get())) ThrowLastError(AsDetail(target_));
-    file_.Reset();
+    if (committed_) throw std::logic_error("the file replacement is already finished");
+    if (!strandedBackup_.empty()) ThrowWin32Error(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, AsDetail(strandedBackup_));
+    if (file_) {
+      // Once: a second call after a refused swap finds the data on disk.
+      if (!::FlushFileBuffers(file_.Get())) ThrowLastError(AsDetail(target_));
+      file_.Reset();
+    }
 
     DWORD attributes = ::GetFileAttributesW(target_.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
@@ -140,6 +145,11 @@ class Win32FileReplacement final : public FileReplacement {
       committed_ = true;
       return;
     }
+    // Made read-only since the save began: refused as at the start, rather
+    // than left to ReplaceFileW's bare access denied, which looks transient.
+    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+      throw UnwritableTarget(Win32Error(ERROR_ACCESS_DENIED, ReadOnlyDetail(AsDetail(target_))));
+    }
 
     // The old file is moved aside under a name of ours rather than one the
     // system picks: Wine's ReplaceFileW leaves its own pick behind when it fails.
@@ -147,9 +157,17 @@ class Win32FileReplacement final : public FileReplacement {
     if (!::ReplaceFileW(target_.c_str(), replacementPath_.c_str(), backupPath.c_str(),
                         REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
       DWORD error = ::GetLastError();
-      if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 && !::MoveFileExW(backupPath.c_str(), target_.c_str(), 0)) {
-        // The old content is only under the backup name now: keep it there.
-        ThrowWin32Error(error, AsDetail(backupPath));
+      if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+        // The old file went to the backup name and the replacement could not
+        // follow: put the old one back, or keep it there, the only copy.
+        if (!::MoveFileExW(backupPath.c_str(), target_.c_str(), 0)) {
+          strandedBackup_ = backupPath;
+          ThrowWin32Error(error, AsDetail(backupPath));
+        }
+      } else if (::GetFileAttributesW(target_.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        // Every other failure leaves both files under their own names; a
+        // backup made on the way would only be clutter beside the next try.
+        ::DeleteFileW(backupPath.c_str());
       }
       ThrowWin32Error(error, AsDetail(target_));
     }
@@ -184,6 +202,9 @@ class Win32FileReplacement final : public FileReplacement {
   std::wstring replacementPath_;
   UniqueFile file_;
   bool committed_ = false;
+  // Set when the old content could only be kept under the backup name: the
+  // replacement then stays unfinished for good.
+  std::wstring strandedBackup_;
 };
 
 }  // namespace
@@ -234,8 +255,9 @@ std::unique_ptr<FileReplacement> Win32FileStore::BeginReplace(std::u16string_vie
   } else {
     // Refused here as Windows refuses to open them for writing. Wine would
     // overwrite a read-only file, so the attribute is checked by hand.
-    if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
-      ThrowWin32Error(ERROR_ACCESS_DENIED, path);
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) throw UnwritableTarget(Win32Error(ERROR_ACCESS_DENIED, path));
+    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+      throw UnwritableTarget(Win32Error(ERROR_ACCESS_DENIED, ReadOnlyDetail(path)));
     }
     // Fails now, not at the swap, when the file cannot be written at all.
     UniqueFile probe(::CreateFileW(target.c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,

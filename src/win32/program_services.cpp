@@ -2,12 +2,14 @@
 
 #include <memory>
 
+#include "core/retrying_file_store.h"
 #include "win32/ansi_code_page.h"
 #include "win32/environment.h"
 #include "win32/file_store.h"
 #include "win32/launcher.h"
 #include "win32/message_boxes.h"
 #include "win32/scripting_host.h"
+#include "win32/sleeping_pause.h"
 
 namespace quellbrook::win32 {
 
@@ -16,7 +18,8 @@ ServiceSet::Parts Win32ServiceParts(const DialogOwner& dialogOwner, FormTracker&
   parts.boxes = std::make_unique<Win32MessageBoxes>(dialogOwner, forms);
   parts.launcher = std::make_unique<Win32Launcher>();
   parts.environment = std::make_unique<Win32Environment>();
-  parts.store = std::make_unique<Win32FileStore>();
+  parts.store =
+      std::make_unique<RetryingFileStore>(std::make_unique<Win32FileStore>(), std::make_unique<SleepingPause>());
   parts.codePage = std::make_unique<AnsiCodePage>();
   parts.scripting = std::make_unique<Win32ScriptingHostFactory>();
   return parts;

@@ -9,7 +9,7 @@ class FaultyReplacement final : public FileReplacement {
       : store_(store), inner_(std::move(inner)) {}
 
   void Append(std::string_view bytes) override {
-    if (store_.failAt == SaveStep::kAppend && ++appends_ == store_.failAppend) {
+    if (store_.failAt == SaveStep::kAppend && ++appends_ == store_.failAppend && store_.Fails(SaveStep::kAppend)) {
       throw FaultyFileStore::FailureOf(SaveStep::kAppend);
     }
     inner_->Append(bytes);
@@ -18,8 +18,8 @@ class FaultyReplacement final : public FileReplacement {
   // The inner replacement is dropped unfinished on a failure, as the Win32
   // store drops its temporary file.
   void Commit() override {
-    if (store_.failAt == SaveStep::kFlush || store_.failAt == SaveStep::kReplace) {
-      throw FaultyFileStore::FailureOf(*store_.failAt);
+    for (SaveStep step : {SaveStep::kFlush, SaveStep::kReplace}) {
+      if (store_.Fails(step)) throw FaultyFileStore::FailureOf(step);
     }
     inner_->Commit();
     // The new content is in place: as on Windows, attributes that cannot be
@@ -46,8 +46,16 @@ PlatformError FaultyFileStore::FailureOf(SaveStep step) {
   return PlatformError(error_number::kAccessDenied, u"拒绝访问。");
 }
 
+bool FaultyFileStore::Fails(SaveStep step) {
+  if (failAt != step) return false;
+  if (!failuresLeft) return true;
+  if (*failuresLeft == 0) return false;
+  --*failuresLeft;
+  return true;
+}
+
 std::unique_ptr<FileReplacement> FaultyFileStore::BeginReplace(std::u16string_view path) {
-  if (failAt == SaveStep::kOpen) throw FailureOf(SaveStep::kOpen);
+  if (Fails(SaveStep::kOpen)) throw FailureOf(SaveStep::kOpen);
   return std::make_unique<FaultyReplacement>(*this, inner_->BeginReplace(path));
 }
 

@@ -31,11 +31,16 @@ class FaultyFileStore final : public FileStore {
   // (1-based). Nothing: every step works.
   std::optional<SaveStep> failAt;
   int failAppend = 1;
+  // How many more times that step fails before it works, as when another
+  // program lets go of the file. Nothing: it never works.
+  std::optional<int> failuresLeft;
   // How many saves left their attributes behind (the kAttributes fault).
   int attributesLost = 0;
 
   // The number each step fails with, as Windows would report it.
   static PlatformError FailureOf(SaveStep step);
+  // Whether `step` fails this time, counting the failure.
+  bool Fails(SaveStep step);
 
  private:
   std::unique_ptr<FileStore> inner_;

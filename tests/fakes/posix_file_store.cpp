@@ -81,9 +81,12 @@ class PosixReplacement final : public FileReplacement {
   }
 
   void Commit() override {
-    if (targetMode_ && ::fchmod(fd_.Get(), *targetMode_ & 07777) != 0) ThrowFileError(errno, displayPath_);
-    if (::fsync(fd_.Get()) != 0) ThrowFileError(errno, displayPath_);
-    fd_.Reset();
+    // A second call after a failed rename goes on with the rename.
+    if (fd_.Get() >= 0) {
+      if (targetMode_ && ::fchmod(fd_.Get(), *targetMode_ & 07777) != 0) ThrowFileError(errno, displayPath_);
+      if (::fsync(fd_.Get()) != 0) ThrowFileError(errno, displayPath_);
+      fd_.Reset();
+    }
     if (::rename(temp_.c_str(), target_.c_str()) != 0) ThrowFileError(errno, displayPath_);
     committed_ = true;
   }
@@ -133,7 +136,10 @@ std::unique_ptr<FileReplacement> PosixFileStore::BeginReplace(std::u16string_vie
   std::optional<mode_t> targetMode;
   struct stat info {};
   if (::stat(target.c_str(), &info) == 0) {
-    if (S_ISDIR(info.st_mode) || (info.st_mode & S_IWUSR) == 0) ThrowFileError(EACCES, path);
+    if (S_ISDIR(info.st_mode)) throw UnwritableTarget(SystemError(error_number::kAccessDenied, path));
+    if ((info.st_mode & S_IWUSR) == 0) {
+      throw UnwritableTarget(SystemError(error_number::kAccessDenied, ReadOnlyDetail(path)));
+    }
     targetMode = info.st_mode;
   } else if (errno != ENOENT) {
     ThrowFileError(errno, path);

@@ -2,6 +2,7 @@
 // Test substitutes of the platform services: they record what the logic asked
 // for, answer from a script, and can be told to fail.
 
+#include <chrono>
 #include <deque>
 #include <exception>
 #include <functional>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "core/failure.h"
+#include "core/pause.h"
 #include "forms/services.h"
 
 namespace quellbrook {
@@ -75,6 +77,14 @@ class FakeScriptingHostFactory final : public ScriptingHostFactory {
   std::exception_ptr otherFailure;
 
   [[noreturn]] void Fail() const;
+};
+
+// Records each pause instead of waiting.
+class RecordingPause final : public Pause {
+ public:
+  void Wait(std::chrono::milliseconds duration) override { pauses.push_back(duration); }
+
+  std::vector<std::chrono::milliseconds> pauses;
 };
 
 class RecordingSecondaryWindows final : public SecondaryWindows {

@@ -6,12 +6,18 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "core/failure.h"
+#include "win32/dialog_owner.h"
 #include "win32/file_store.h"
+#include "win32/form_tracker.h"
+#include "win32/program_services.h"
 #include "win32/unique_handle.h"
+#include "beside_program.h"
 #include "test_files.h"
 #include "u16.h"
+#include "wait.h"
 
 namespace quellbrook::win32 {
 namespace {
@@ -27,12 +33,13 @@ using Entries = std::vector<test_support::path>;
 
 class FileStoreTest : public ::testing::Test {
  protected:
-  // The error number of a store call that must fail.
+  // The error number of a store call that must fail; its description is kept.
   template <typename Call>
-  static std::uint32_t FailureNumber(Call call) {
+  std::uint32_t FailureNumber(Call call) {
     try {
       call();
     } catch (const PlatformError& failure) {
+      lastDescription_ = failure.Description();
       return failure.Number();
     }
     ADD_FAILURE() << "the call did not fail";
@@ -41,6 +48,7 @@ class FileStoreTest : public ::testing::Test {
 
   TempFolder folder_{"qb-win32-"};
   Win32FileStore store_;
+  std::u16string lastDescription_;
 };
 
 TEST_F(FileStoreTest, CommitReplacesTheContentAndLeavesOnlyTheTarget) {
@@ -158,6 +166,8 @@ TEST_F(FileStoreTest, AReadOnlyTargetIsRefusedAndKept) {
   ASSERT_TRUE(::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
 
   EXPECT_EQ(FailureNumber([&] { store_.BeginReplace(U16(target)); }), static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
+  EXPECT_NE(lastDescription_.find(ReadOnlyDetail(U16(target))), std::u16string::npos);
+  EXPECT_THROW(store_.BeginReplace(U16(target)), UnwritableTarget) << "no one waits for it";
   EXPECT_EQ(ReadBytes(target), "keep me");
   EXPECT_EQ(::GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_READONLY, static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
   EXPECT_EQ(folder_.Names(), Entries{L"readonly.txt"});
@@ -167,6 +177,7 @@ TEST_F(FileStoreTest, ADirectoryIsRefused) {
   std::wstring target = folder_ / L"sub";
   ASSERT_TRUE(::CreateDirectoryW(target.c_str(), nullptr));
   EXPECT_EQ(FailureNumber([&] { store_.BeginReplace(U16(target)); }), static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
+  EXPECT_THROW(store_.BeginReplace(U16(target)), UnwritableTarget);
   EXPECT_EQ(folder_.Names(), Entries{L"sub"});
 }
 
@@ -244,6 +255,65 @@ TEST_F(FileStoreTest, ReadAllOfAnEmptyFileIsEmpty) {
   ASSERT_TRUE(WriteBytes(folder_ / L"empty.txt", ""));
   EXPECT_EQ(store_.ReadAll(U16(folder_ / L"empty.txt")), "");
 }
+
+// Another program holds the target without sharing it, as a scanner does for a
+// moment: the program's store waits a short hold out, and reports a long one
+// after about a second with the old file whole.
+struct Hold {
+  DWORD milliseconds;
+  DWORD error;  // 0: saved
+};
+
+void PrintTo(const Hold& hold, std::ostream* out) { *out << "held " << hold.milliseconds << " ms"; }
+
+class HeldTargetTest : public FileStoreTest, public ::testing::WithParamInterface<Hold> {};
+
+TEST_P(HeldTargetTest, ASaveWaitsBrieflyForAFileAnotherProgramHolds) {
+  using namespace std::chrono_literals;
+  const std::wstring target = folder_ / L"hosts";
+  ASSERT_TRUE(WriteBytes(target, "old"));
+  std::wstring commandLine = L"\"" + test_support::BesideThisProgram(L"file_holder.exe") + L"\" \"" + target + L"\" " +
+                             std::to_wstring(GetParam().milliseconds);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  ASSERT_TRUE(
+      ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started));
+  UniqueKernelHandle holder(started.hProcess), holderThread(started.hThread);
+  ASSERT_TRUE(test_support::WaitUntil([&] {
+    UniqueFile probe(::CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                   nullptr, OPEN_EXISTING, 0, nullptr));
+    return !probe && ::GetLastError() == ERROR_SHARING_VIOLATION;
+  }));
+
+  DialogOwner dialogOwner;
+  FormTracker forms;
+  const std::unique_ptr<FileStore> store = std::move(Win32ServiceParts(dialogOwner, forms).store);
+  const auto start = std::chrono::steady_clock::now();
+  DWORD error = 0;
+  try {
+    auto replacement = store->BeginReplace(U16(target));
+    replacement->Append("new");
+    replacement->Commit();
+  } catch (const PlatformError& failure) {
+    error = failure.Number();
+  }
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  ::TerminateProcess(holder.Get(), 0);
+  ::WaitForSingleObject(holder.Get(), 5000);
+
+  EXPECT_EQ(error, GetParam().error);
+  EXPECT_EQ(ReadBytes(target), GetParam().error == 0 ? "new" : "old");
+  EXPECT_EQ(folder_.Names(), Entries{L"hosts"});
+  if (GetParam().error != 0) {
+    // Windows' Sleep may end up to a clock tick early.
+    EXPECT_GE(elapsed, 700ms) << "it waited";
+    EXPECT_LE(elapsed, 2s);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(ShortAndLong, HeldTargetTest,
+                         ::testing::Values(Hold{300, 0}, Hold{5000, ERROR_SHARING_VIOLATION}));
 
 }  // namespace
 }  // namespace quellbrook::win32
