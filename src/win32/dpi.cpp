@@ -20,6 +20,7 @@ Function User32Export(const char* name) {
 
 using GetDpiForSystemFunction = UINT(WINAPI*)();
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
 using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 
 UINT ScreenDpi(HWND window) {
@@ -44,6 +45,13 @@ UINT WindowDpi(HWND window) {
     if (UINT dpi = getDpiForWindow(window); dpi != 0) return dpi;
   }
   return ScreenDpi(window);
+}
+
+int SystemMetricForDpi(int index, UINT dpi) {
+  static const auto metricForDpi = User32Export<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi");
+  if (metricForDpi != nullptr) return metricForDpi(index, dpi);
+  // Before Windows 10 1607 the system knows only its own DPI.
+  return ScaleRounded(::GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(SystemDpi()));
 }
 
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, UINT dpi) {
