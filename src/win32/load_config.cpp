@@ -1,8 +1,8 @@
 // The exe's load configuration. Windows 10 1607 and later read its
 // DependentLoadFlags for the imports they resolve before the entry point, which
-// RestrictDllSearchToSystemFolder comes too late for. GNU ld fills the PE load
-// configuration directory from the symbol _load_config_used, taking the
-// directory's size from the structure's first field.
+// RestrictDllSearchToSystemFolder comes too late for. The PE directory points
+// at the symbol _load_config_used, with the structure's first field as its
+// size: GNU ld 2.40 leaves it empty, so cmake/pe_load_config.py sets it.
 
 #include <windows.h>
 
