@@ -24,6 +24,7 @@ Function User32Export(const char* name) {
 
 using GetDpiForSystemFunction = UINT(WINAPI*)();
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
 using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 // shcore's GetDpiForMonitor, with MONITOR_DPI_TYPE as the int it is.
 using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
@@ -82,6 +83,13 @@ UINT WindowDpi(HWND window) {
   // the monitor it is on.
   if (UINT dpi = MonitorDpi(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST)); dpi != 0) return dpi;
   return ScreenDpi(window);
+}
+
+int SystemMetricForDpi(int index, UINT dpi) {
+  static const auto metricForDpi = User32Export<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi");
+  if (metricForDpi != nullptr) return metricForDpi(index, dpi);
+  // Before Windows 10 1607 the system knows only its own DPI.
+  return ScaleRounded(::GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(SystemDpi()));
 }
 
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, UINT dpi) {

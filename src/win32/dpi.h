@@ -28,6 +28,9 @@ UINT MonitorDpi(HMONITOR monitor);
 // else the system's.
 UINT WindowDpi(HWND window);
 
+// A size of the system's (GetSystemMetrics' SM_CXICON, SM_CXSMICON, ...) at `dpi`.
+int SystemMetricForDpi(int index, UINT dpi);
+
 // Grows a client rectangle to the window rectangle of `style` at `dpi`. Where
 // the system knows only its own DPI, the frame it reports is scaled to `dpi`.
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, UINT dpi);

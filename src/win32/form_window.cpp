@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "forms/work_area_fit.h"
 #include "win32/device_context.h"
@@ -62,8 +63,10 @@ class CountedScope {
   int& count_;
 };
 
-UniqueIcon LoadIconResource(HINSTANCE instance, int id, int sizeMetric) {
-  int size = ::GetSystemMetrics(sizeMetric);
+// The icon file holds every size from 16 to 256: the one drawn for the
+// window's DPI is taken, not a stretched one.
+UniqueIcon LoadIconResource(HINSTANCE instance, int id, int sizeMetric, UINT dpi) {
+  int size = SystemMetricForDpi(sizeMetric, dpi);
   UniqueIcon icon(static_cast<HICON>(
       ::LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
   if (!icon) ThrowLastError();
@@ -184,17 +187,23 @@ RECT FormWindow::ControlRect(const ControlRow& row) const {
 }
 
 void FormWindow::LoadArt(HINSTANCE instance) {
-  if (form_.art.icon != 0) {
-    bigIcon_ = LoadIconResource(instance, form_.art.icon, SM_CXICON);
-    smallIcon_ = LoadIconResource(instance, form_.art.icon, SM_CXSMICON);
-    ::SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
-    ::SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
-  }
+  LoadIcons(instance);
   if (form_.art.backgroundPicture != 0) {
     background_.Reset(static_cast<HBITMAP>(::LoadImageW(
         instance, MAKEINTRESOURCEW(form_.art.backgroundPicture), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (!background_) ThrowLastError();
   }
+}
+
+void FormWindow::LoadIcons(HINSTANCE instance) {
+  if (form_.art.icon == 0) return;
+  UniqueIcon big = LoadIconResource(instance, form_.art.icon, SM_CXICON, dpi_);
+  UniqueIcon small = LoadIconResource(instance, form_.art.icon, SM_CXSMICON, dpi_);
+  ::SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
+  ::SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
+  // The window no longer shows the old ones when they are destroyed.
+  bigIcon_ = std::move(big);
+  smallIcon_ = std::move(small);
 }
 
 void FormWindow::CreateControls(HINSTANCE instance, ControlId container, HWND parent) {
@@ -299,6 +308,7 @@ void FormWindow::ApplyDpi(UINT dpi, const RECT& windowRect) {
   ::SetWindowPos(Handle(), nullptr, windowRect.left, windowRect.top, windowRect.right - windowRect.left,
                  windowRect.bottom - windowRect.top, SWP_NOZORDER | SWP_NOACTIVATE);
   CreateFonts();
+  LoadIcons(reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(Handle(), GWLP_HINSTANCE)));
   for (const Control& control : controls_) {
     if (control.frame) control.frame->SetDpi(dpi);
     RECT rect = ControlRect(*control.row);

@@ -59,6 +59,8 @@ class FormWindow final : public WindowBase, public Controls {
   RECT WindowRectAt(UINT dpi) const;
   RECT ControlRect(const ControlRow& row) const;
   void LoadArt(HINSTANCE instance);
+  // The window's icons at its DPI.
+  void LoadIcons(HINSTANCE instance);
   void CreateControls(HINSTANCE instance, ControlId container, HWND parent);
   HWND CreateControl(HINSTANCE instance, const ControlRow& row, HWND parent);
   void CreateFonts();

@@ -1,18 +1,24 @@
 #!/usr/bin/env python3
 """Draws the program's pictures: res/banner.bmp, res/quellbrook.ico, res/hosts.ico.
 
+Each icon is drawn at every size Windows asks for between 100 % and 200 %
+(and 256 for Explorer), from one design, so none is a blurred stretch of another.
+
 Python standard library only; text is rasterised by ImageMagick's `convert`
 with the WenQuanYi Zen Hei font. Usage: draw_art.py [output-dir] [--preview DIR]
 """
 
 import argparse
+import functools
 import math
 import os
 import struct
 import subprocess
 import sys
+import zlib
 
 FONT = "/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc"
+ICON_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
 
 
 # ---------------------------------------------------------------- geometry --
@@ -111,19 +117,21 @@ def bbox_of(pts, pad=0.0):
 # ------------------------------------------------------------------ canvas --
 
 class Canvas:
-    """RGB canvas with a coverage channel; shapes are supersampled."""
+    """RGB canvas with a coverage channel; shapes are supersampled. Shapes are
+    given in design units: `scale` device pixels each."""
 
-    def __init__(self, w, h, samples=6):
-        self.w, self.h, self.samples = w, h, samples
+    def __init__(self, w, h, samples=6, scale=1.0):
+        self.w, self.h, self.samples, self.scale = w, h, samples, scale
         self.rgb = [[(0.0, 0.0, 0.0)] * w for _ in range(h)]
         self.alpha = [[0.0] * w for _ in range(h)]
 
     def _coverage(self, inside, x, y, n):
         hits = 0
+        k = self.scale
         for sy in range(n):
-            py = y + (sy + 0.5) / n
+            py = (y + (sy + 0.5) / n) / k
             for sx in range(n):
-                if inside(x + (sx + 0.5) / n, py):
+                if inside((x + (sx + 0.5) / n) / k, py):
                     hits += 1
         return hits / (n * n)
 
@@ -131,8 +139,8 @@ class Canvas:
         """Paints `colour` (a tuple or a function of x, y) where `inside` holds;
         samples=1 gives hard pixel-art edges."""
         n = samples or self.samples
-        if bbox is None:
-            bbox = (0, 0, self.w, self.h)
+        k = self.scale
+        bbox = (0, 0, self.w, self.h) if bbox is None else tuple(v * k for v in bbox)
         x0 = max(0, int(math.floor(bbox[0])))
         y0 = max(0, int(math.floor(bbox[1])))
         x1 = min(self.w, int(math.ceil(bbox[2])) + 1)
@@ -141,7 +149,7 @@ class Canvas:
             for x in range(x0, x1):
                 cov = self._coverage(inside, x, y, n)
                 if cov > 0:
-                    c = colour(x + 0.5, y + 0.5) if callable(colour) else colour
+                    c = colour((x + 0.5) / k, (y + 0.5) / k) if callable(colour) else colour
                     self.blend(x, y, c, cov * opacity)
 
     def blend(self, x, y, colour, a):
@@ -243,18 +251,26 @@ def and_mask(opaque):
     return bytes(out)
 
 
-def ico(width, height, bit_count, palette, xor_bits, mask_bits):
-    """Single-image ICO whose image is a DIB (height doubled for the mask)."""
+def dib_image(width, height, bit_count, palette, xor_bits, mask_bits):
+    """An icon image as a DIB (height doubled for the mask)."""
     colours_used = len(palette) if palette else 0
     info = struct.pack("<IiiHHIIiiII", 40, width, height * 2, 1, bit_count, 0,
                        len(xor_bits) + len(mask_bits), 0, 0, colours_used, 0)
     pal = b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
-    image = info + pal + xor_bits + mask_bits
-    dir_colours = colours_used if 0 < colours_used < 256 else 0
-    header = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", width % 256, height % 256, dir_colours, 0,
-                        1, bit_count, len(image), 6 + 16)
-    return header + entry + image
+    return info + pal + xor_bits + mask_bits
+
+
+def ico(images):
+    """ICO of (width, height, colour count, bit count, image bytes) entries."""
+    header = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    entries, bodies = b"", b""
+    for width, height, colours, bit_count, image in images:
+        entries += struct.pack("<BBBBHHII", width % 256, height % 256, colours, 0,
+                               1, bit_count, len(image), offset)
+        bodies += image
+        offset += len(image)
+    return header + entries + bodies
 
 
 def icon_pixels(canvas, threshold=0.5):
@@ -276,7 +292,7 @@ def ico24(canvas):
         for r, g, b in row:
             line += bytes((b, g, r))
         xor += line + bytes(stride - len(line))
-    return ico(w, h, 24, [], bytes(xor), and_mask(opaque))
+    return (w, h, 0, 24, dib_image(w, h, 24, [], bytes(xor), and_mask(opaque)))
 
 
 def ico8(canvas):
@@ -292,7 +308,52 @@ def ico8(canvas):
     for row in reversed(px):
         line = bytes(index[c] for c in row)
         xor += line + bytes(stride - len(line))
-    return ico(w, h, 8, palette, bytes(xor), and_mask(opaque))
+    return (w, h, 0, 8, dib_image(w, h, 8, palette, bytes(xor), and_mask(opaque)))
+
+
+def straight_rgba(canvas):
+    """Rows of (r, g, b, a) bytes, top-down, colour not premultiplied."""
+    px = canvas.pixels()
+    return [[px[y][x] + (int(round(clamp(canvas.alpha[y][x]) * 255)),) for x in range(canvas.w)]
+            for y in range(canvas.h)]
+
+
+def ico32(canvas):
+    """32-bit image with alpha; its AND mask still serves systems that ignore alpha."""
+    rgba = straight_rgba(canvas)
+    xor = b"".join(bytes((b, g, r, a)) for row in reversed(rgba) for r, g, b, a in row)
+    opaque = [[a >= 128 for *_, a in row] for row in rgba]
+    return (canvas.w, canvas.h, 0, 32, dib_image(canvas.w, canvas.h, 32, [], xor, and_mask(opaque)))
+
+
+def png(canvas):
+    rows = b"".join(b"\0" + b"".join(bytes(p) for p in row) for row in straight_rgba(canvas))
+
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data
+                + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+    header = struct.pack(">IIBBBBB", canvas.w, canvas.h, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
+            + chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
+
+
+def ico_png(canvas):
+    """The 256 entry as PNG, as Windows Vista and later read it."""
+    return (canvas.w, canvas.h, 0, 32, png(canvas))
+
+
+def icon_file(draw, design_size, classic):
+    """Every size of one icon; the design size keeps its classic format."""
+    images = []
+    for size in ICON_SIZES:
+        canvas = draw(size, size / design_size)
+        if size == design_size:
+            images.append(classic(canvas))
+        elif size == 256:
+            images.append(ico_png(canvas))
+        else:
+            images.append(ico32(canvas))
+    return ico(images)
 
 
 # ------------------------------------------------------------------ banner --
@@ -409,8 +470,8 @@ def draw_software_box(cv):
 
 # ------------------------------------------------------------- main icon --
 
-def draw_quellbrook_icon():
-    cv = Canvas(32, 32, samples=8)
+def draw_quellbrook_icon(size=32, scale=1.0):
+    cv = Canvas(size, size, samples=8, scale=scale)
     fcx, fcy, fr = 13.5, 14.0, 12.6
 
     def face(x, y):
@@ -453,27 +514,42 @@ def draw_quellbrook_icon():
 
 # ------------------------------------------------------------- hosts icon --
 
-def draw_hosts_icon():
-    cv = Canvas(16, 16, samples=8)
+def draw_hosts_icon(size=16, scale=1.0):
+    cv = Canvas(size, size, samples=8, scale=scale)
     # straight edges sit on pixel boundaries so the 1px outline and rim stay crisp
     outline = [(1.0, 1.0), (15.0, 1.0), (15.0, 9.0)]
     outline += bezier((15.0, 9.0), (14.8, 13.0), (8.0, 15.9))
     outline += bezier((8.0, 15.9), (1.2, 13.0), (1.0, 9.0))
     inside = polygon(outline)
-    depth = edge_depth(16, 16, lambda px, py: inside(px + 0.5, py + 0.5))
-    # the silhouette and its bands are pixel-hard: at 16px a soft 1px outline
-    # turns to grey mush on the curve
-    band = lambda lo: (lambda x, y: depth[int(y)][int(x)] >= lo)
     box = (0, 0, 16, 16)
-    cv.fill(band(1), hexcol("#4b6178"), box, samples=1)
-    cv.fill(band(2), (255, 255, 255), box, samples=1)
+    if size == 16:
+        # the silhouette and its bands are pixel-hard: at 16px a soft 1px
+        # outline turns to grey mush on the curve
+        depth = edge_depth(16, 16, lambda px, py: inside(px + 0.5, py + 0.5))
+        band = lambda lo: (lambda x, y: depth[int(y)][int(x)] >= lo)
+        samples = 1
+    else:
+        # larger sizes have the pixels for smooth bands of one design pixel each
+        edges = list(zip(outline, outline[1:] + outline[:1]))
+
+        @functools.lru_cache(maxsize=None)
+        def depth_at(x, y):
+            if not inside(x, y):
+                return 0.0
+            return min(seg_dist(x, y, a[0], a[1], b[0], b[1]) for a, b in edges)
+        band = lambda lo: (lambda x, y: depth_at(x, y) > lo - 1)
+        samples = 4
+    cv.fill(band(1), hexcol("#4b6178"), box, samples=samples)
+    cv.fill(band(2), (255, 255, 255), box, samples=samples)
     cv.fill(band(3), lambda x, y: mix(hexcol("#ff6a2c"), hexcol("#d8321a"), clamp((y - 3) / 9)),
-            box, samples=1)
-    # a pixel-hard X of two 2px diagonal strokes, mirrored about the centre line
+            box, samples=samples)
+    # an X of two 2px diagonal strokes, mirrored about the centre line
+    red = band(3)
+
     def cross(x, y):
-        return (depth[int(y)][int(x)] >= 3 and 5.0 <= y <= 11.0
+        return (red(x, y) and 5.0 <= y <= 11.0
                 and (abs(y - x - 0.5) < 0.75 or abs(y + x - 16.5) < 0.75))
-    cv.fill(cross, (255, 255, 255), box, samples=1)
+    cv.fill(cross, (255, 255, 255), box, samples=samples)
     return cv
 
 
@@ -500,8 +576,8 @@ def main():
 
     outputs = [
         ("banner.bmp", bmp24(draw_banner().pixels()), 3),
-        ("quellbrook.ico", ico24(draw_quellbrook_icon()), 8),
-        ("hosts.ico", ico8(draw_hosts_icon()), 8),
+        ("quellbrook.ico", icon_file(draw_quellbrook_icon, 32, ico24), 8),
+        ("hosts.ico", icon_file(draw_hosts_icon, 16, ico8), 8),
     ]
     for name, data, scale in outputs:
         path = os.path.join(outdir, name)
