@@ -12,7 +12,7 @@
 
 QB_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-QB_PACKAGES=(build-essential g++ cmake libgtest-dev googletest clang libclang-rt-14-dev
+QB_PACKAGES=(build-essential g++ cmake python3 libgtest-dev googletest clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64 wine32:i386 xvfb fonts-wqy-zenhei fonts-arphic-uming imagemagick xauth)
 
