@@ -38,7 +38,8 @@ count_lines() { grep -cE "$1" "$2" || true; }
 # record_gtest LABEL LOG STATUS: records the tests of a GoogleTest program
 # from its output and exit status: "[       OK ]" and "[  FAILED  ] ... (N ms)"
 # lines. A test that started and never finished counts as failed, and so does
-# a program that exits non-zero without reporting a failure.
+# a program that exits non-zero without reporting a failure. Leaves the counts
+# in gtest_passed and gtest_failed.
 record_gtest() {
   local label=$1 log=$2 status=$3
   local started_tests ok failed skipped unfinished
@@ -191,7 +192,8 @@ run_test_kit() {
   qb_say "Test kit, $zip_arch: run-tests.cmd under Wine's cmd"
   work=$(mktemp -d -p "$scratch")
   if [[ -z $prefix ]] || ! cmake --build "$dir" --target release_zip test_kit_zip ||
-    ! version=$(head -n 1 "$dir/version/quellbrook_version.txt") || ! (cd "$work" && cmake -E tar xf "$dir/Quellbrook-$version-$zip_arch.zip" &&
+    ! version=$(head -n 1 "$dir/version/quellbrook_version.txt") ||
+    ! (cd "$work" && cmake -E tar xf "$dir/Quellbrook-$version-$zip_arch.zip" &&
       cmake -E tar xf "$dir/Quellbrook-$version-tests-$zip_arch.zip"); then
     echo "the zips of build-win$arch are missing or could not be unpacked"
     for program in "${kit_programs[@]}"; do record "${kit_labels[$program]}, $zip_arch (missing)" 0 1; done
