@@ -5,10 +5,12 @@
 #     QB_FUZZ_SECONDS (15) from its seed corpus (build-fuzz, clang);
 #  2. the 64-bit and the 32-bit Windows builds, each with its tests;
 #  3. under Wine, on a private Xvfb display and in a fresh Wine prefix that is
-#     removed at the end: for each architecture the Win32 platform tests and
-#     the end-to-end tests against that architecture's Quellbrook.exe, plus
-#     screenshots of the main window (build-win64/e2e-main-window.png) and of
-#     the HOSTS window (build-win64/e2e-hosts-window.png);
+#     removed at the end: screenshots of the main window
+#     (build-win64/e2e-main-window.png) and of the HOSTS window
+#     (build-win64/e2e-hosts-window.png); then for each architecture the test
+#     kit (Quellbrook-<version>-tests-<arch>.zip) unpacked beside the release
+#     zip's files, and its run-tests.cmd run by Wine's cmd: the Win32 platform
+#     tests and the end-to-end tests against the release zip's Quellbrook.exe;
 #  4. the release zips build-win64/Quellbrook-<version>-x64.zip and
 #     build-win32/Quellbrook-<version>-x86.zip, packed from the very programs
 #     the end-to-end tests ran, and a check of what each one holds.
@@ -33,15 +35,13 @@ record() {
 
 count_lines() { grep -cE "$1" "$2" || true; }
 
-# run_gtest LABEL LOG -- COMMAND...: runs a GoogleTest program and records its
-# tests from the output: "[       OK ]" and "[  FAILED  ] ... (N ms)" lines.
-# A test that started and never finished counts as failed, and so does a
-# program that exits non-zero without reporting a failure.
-run_gtest() {
-  local label=$1 log=$2 status
-  shift 3
-  "$@" 2>&1 | tr -d '\r' | tee "$log"
-  status=${PIPESTATUS[0]}
+# record_gtest LABEL LOG STATUS: records the tests of a GoogleTest program
+# from its output and exit status: "[       OK ]" and "[  FAILED  ] ... (N ms)"
+# lines. A test that started and never finished counts as failed, and so does
+# a program that exits non-zero without reporting a failure. Leaves the counts
+# in gtest_passed and gtest_failed.
+record_gtest() {
+  local label=$1 log=$2 status=$3
   local started_tests ok failed skipped unfinished
   started_tests=$(count_lines '^\[ RUN      \]' "$log")
   ok=$(count_lines '^\[       OK \]' "$log")
@@ -51,6 +51,7 @@ run_gtest() {
   ((unfinished > 0)) && failed=$((failed + unfinished))
   ((status != 0 && failed == 0)) && failed=1
   record "$label" "$ok" "$failed"
+  gtest_passed=$ok gtest_failed=$failed
 }
 
 qb_ensure_packages
@@ -175,41 +176,75 @@ if [[ -n $prefix ]] && windows_ready build-win64 Quellbrook && windows_ready bui
   qb_kill_wine "$prefix"
 fi
 
-# run_wine_suite LABEL DIR EXE: a missing program is a failure, not a skip.
-run_wine_suite() {
-  local label=$1 dir=$2 exe=$QB_ROOT/$2/$3 work
-  qb_say "$label: $exe"
-  if [[ -z $prefix || ! -f $exe ]] || ! windows_ready "$dir" "$(basename "$exe" .exe)"; then
-    echo "missing or not built: $exe"
-    record "$label (missing)" 0 1
+# The programs of the test kit, in the order run-tests.cmd runs them, with
+# the label of each in the results.
+kit_programs=(quellbrook_win32_tests.exe quellbrook_e2e.exe)
+declare -A kit_labels=([quellbrook_win32_tests.exe]="Win32 platform tests" [quellbrook_e2e.exe]="end-to-end tests")
+
+# run_test_kit ARCH: as a Windows user would, unpacks the release zip and the
+# test kit zip of build-winARCH into one fresh folder and runs run-tests.cmd
+# there (under Wine's cmd). Records each test program from its part of
+# test-results.txt, then whether the script's own verdict, its last line
+# "N passed, N failed" and its exit code, agrees with those counts.
+run_test_kit() {
+  local arch=$1 dir=$QB_ROOT/build-win$1 zip_arch=x${1/32/86} version work program status=0
+  local results log last program_status died=0 kit_passed=0 kit_failed=0
+  qb_say "Test kit, $zip_arch: run-tests.cmd under Wine's cmd"
+  work=$(mktemp -d -p "$scratch")
+  if [[ -z $prefix ]] || ! cmake --build "$dir" --target release_zip test_kit_zip ||
+    ! version=$(head -n 1 "$dir/version/quellbrook_version.txt") ||
+    ! (cd "$work" && cmake -E tar xf "$dir/Quellbrook-$version-$zip_arch.zip" &&
+      cmake -E tar xf "$dir/Quellbrook-$version-tests-$zip_arch.zip"); then
+    echo "the zips of build-win$arch are missing or could not be unpacked"
+    for program in "${kit_programs[@]}"; do record "${kit_labels[$program]}, $zip_arch (missing)" 0 1; done
     return
   fi
-  work=$(mktemp -d -p "$scratch")
-  pushd "$work" >/dev/null || return
-  run_gtest "$label" "$scratch/$dir-$(basename "$exe").log" -- \
-    timeout --kill-after=15 1800 env WINEPREFIX="$prefix" WINEDEBUG=-all LC_ALL=zh_CN.UTF-8 \
-    wine "$exe" --gtest_color=no
-  popd >/dev/null || return
+  tested_exe[$arch]=$(sha256sum <"$work/Quellbrook.exe" | cut -d' ' -f1)
+  (cd "$work" && timeout --kill-after=15 3600 env WINEPREFIX="$prefix" WINEDEBUG=-all LC_ALL=zh_CN.UTF-8 \
+    wine cmd /c run-tests.cmd) || status=$?
   qb_kill_wine "$prefix"
+  results=$scratch/test-results-$zip_arch.txt
+  tr -d '\r' <"$work/test-results.txt" >"$results" 2>/dev/null
+  cat "$results"
+  for program in "${kit_programs[@]}"; do
+    log=$scratch/$zip_arch-$program.log
+    awk -v start="==== $program" -v stop="==== $program exit code " \
+      '$0 == start { on = 1; next } index($0, stop) == 1 { on = 0 } on' "$results" >"$log"
+    program_status=$(sed -n "s/^==== $program exit code //p" "$results")
+    [[ -n $program_status ]] && grep -qE '^[0-9]+ passed, [0-9]+ failed$' "$log" || died=1
+    record_gtest "${kit_labels[$program]}, $zip_arch (Wine)" "$log" "${program_status:-1}"
+    kit_passed=$((kit_passed + gtest_passed)) kit_failed=$((kit_failed + gtest_failed))
+  done
+  # A program that died leaves no line of its own: the script counts it as
+  # one failure, where the counts above have the tests it finished.
+  last=$(tail -n 1 "$results")
+  if ((died == 0)) && [[ $last == "$kit_passed passed, $kit_failed failed" ]] &&
+    (((status == 0) == (kit_failed == 0))); then
+    record "run-tests.cmd, $zip_arch (Wine cmd)" 1 0
+  elif ((died == 1)) && [[ $last =~ ^[0-9]+\ passed,\ [1-9][0-9]*\ failed$ ]] && ((status != 0)); then
+    record "run-tests.cmd, $zip_arch (Wine cmd)" 1 0
+  else
+    echo "run-tests.cmd ended with \"$last\" and exit code $status; the programs: $kit_passed passed, $kit_failed failed"
+    record "run-tests.cmd, $zip_arch (Wine cmd)" 0 1
+  fi
 }
 
 # The SHA-256 of each Quellbrook.exe that an end-to-end suite ran, by arch.
 declare -A tested_exe
 for arch in 64 32; do
-  run_wine_suite "Win32 platform tests, x${arch/32/86} (Wine)" build-win$arch tests/win32/quellbrook_win32_tests.exe
-  if [[ -n $prefix && -f build-win$arch/Quellbrook.exe ]]; then
-    tested_exe[$arch]=$(sha256sum <"build-win$arch/Quellbrook.exe" | cut -d' ' -f1)
-  fi
-  run_wine_suite "end-to-end tests, x${arch/32/86} (Wine)" build-win$arch tests/e2e/quellbrook_e2e.exe
+  run_test_kit $arch
 done
 
 # check_release_zip DIR ARCH TESTED-SHA256: DIR's one release zip is named
 # after the version and holds exactly the exe that was tested, the four
 # scripts as in batch/, the read-me and the SHA-256 list of those six files.
 check_release_zip() {
-  local dir=$QB_ROOT/$1 arch=$2 tested=$3 version zips unpacked faults=()
+  local dir=$QB_ROOT/$1 arch=$2 tested=$3 version zip zips unpacked faults=()
   version=$(head -n 1 "$dir/version/quellbrook_version.txt")
-  zips=("$dir"/Quellbrook-*-"$arch".zip)
+  zips=()
+  for zip in "$dir"/Quellbrook-*-"$arch".zip; do
+    [[ $zip == *-tests-"$arch".zip ]] || zips+=("$zip")
+  done
   if [[ ${#zips[@]} -ne 1 || ${zips[0]} != "$dir/Quellbrook-$version-$arch.zip" ]]; then
     echo "want only $dir/Quellbrook-$version-$arch.zip, found: ${zips[*]}"
     return 1

@@ -39,3 +39,27 @@ add_custom_target(release_zip
   COMMENT "Packing the ${QUELLBROOK_ZIP_ARCH} release zip"
   VERBATIM)
 add_dependencies(release_zip Quellbrook)
+
+# quellbrook_add_test_kit_zip(PROGRAM_TARGET...): the test_kit_zip target,
+# Quellbrook-<version>-tests-<arch>.zip beside the release zip: the test
+# programs, every helper file listed in the global property
+# QUELLBROOK_BESIDE_TESTS and run-tests.cmd, which runs them on Windows
+# against the Quellbrook.exe of the release zip. Called once every helper is
+# registered (at the end of the top-level CMakeLists.txt).
+function(quellbrook_add_test_kit_zip)
+  set(programs "")
+  foreach(target IN LISTS ARGN)
+    list(APPEND programs $<TARGET_FILE:${target}>)
+  endforeach()
+  get_property(beside GLOBAL PROPERTY QUELLBROOK_BESIDE_TESTS)
+  string(REPLACE ";" "|" programs "${programs}")
+  string(REPLACE ";" "|" beside "${beside}")
+  add_custom_target(test_kit_zip
+    COMMAND ${CMAKE_COMMAND} -DQB_SOURCE_DIR=${PROJECT_SOURCE_DIR} -DQB_OUTPUT_DIR=${PROJECT_BINARY_DIR}
+            -DQB_ARCH=${QUELLBROOK_ZIP_ARCH} -DQB_VERSION_FILE=${QUELLBROOK_VERSION_FILE}
+            -DQB_PROGRAMS=${programs} -DQB_BESIDE=${beside}
+            -P ${PROJECT_SOURCE_DIR}/cmake/test_kit_zip.cmake
+    COMMENT "Packing the ${QUELLBROOK_ZIP_ARCH} test kit zip"
+    VERBATIM)
+  add_dependencies(test_kit_zip quellbrook_version ${ARGN})
+endfunction()

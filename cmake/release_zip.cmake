@@ -4,10 +4,9 @@
 # It writes <build>/Quellbrook-<version>-<arch>.zip holding exactly
 # Quellbrook.exe, the four scripts byte for byte as in batch/, README.txt and
 # SHA256SUMS.txt, and removes the zips of earlier versions of that arch.
-# Every name is ASCII: Windows 7's own zip folder reads names in the OEM code
-# page and would garble Chinese ones.
 
 cmake_minimum_required(VERSION 3.25)
+include(${CMAKE_CURRENT_LIST_DIR}/zip_packing.cmake)
 
 foreach(input QB_SOURCE_DIR QB_OUTPUT_DIR QB_EXE QB_ARCH QB_VERSION_FILE)
   if(NOT DEFINED ${input})
@@ -15,10 +14,7 @@ foreach(input QB_SOURCE_DIR QB_OUTPUT_DIR QB_EXE QB_ARCH QB_VERSION_FILE)
   endif()
 endforeach()
 
-file(STRINGS ${QB_VERSION_FILE} QUELLBROOK_VERSION LIMIT_COUNT 1)
-if(QUELLBROOK_VERSION STREQUAL "")
-  message(FATAL_ERROR "no version in ${QB_VERSION_FILE}")
-endif()
+quellbrook_read_version(${QB_VERSION_FILE} QUELLBROOK_VERSION)
 # The x86 read-me says in one sentence what the x86 program does on 64-bit
 # Windows; the note is a whole bullet of the 注意 list, line ends included.
 if(QB_ARCH STREQUAL "x64")
@@ -67,16 +63,6 @@ file(WRITE ${stage}/SHA256SUMS.txt "${sums}")
 
 set(zip ${QB_OUTPUT_DIR}/Quellbrook-${QUELLBROOK_VERSION}-${QB_ARCH}.zip)
 file(GLOB earlier ${QB_OUTPUT_DIR}/Quellbrook-*-${QB_ARCH}.zip ${QB_OUTPUT_DIR}/Quellbrook-${QB_ARCH}.zip)
-if(earlier)
-  file(REMOVE ${earlier})
-endif()
-# Packed under a temporary name, so that a failure leaves no partial zip.
-execute_process(
-  COMMAND ${CMAKE_COMMAND} -E tar cf ${zip}.partial --format=zip -- ${packed} SHA256SUMS.txt
-  WORKING_DIRECTORY ${stage} RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
-  file(REMOVE ${zip}.partial)
-  message(FATAL_ERROR "packing ${zip} failed")
-endif()
-file(RENAME ${zip}.partial ${zip})
-message(STATUS "Release zip: ${zip}")
+# The test kit lies beside it and has a name of the same form.
+list(FILTER earlier EXCLUDE REGEX "-tests-${QB_ARCH}\\.zip$")
+quellbrook_pack_zip(${zip} ${stage} "${earlier}" ${packed} SHA256SUMS.txt)

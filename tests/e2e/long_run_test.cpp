@@ -2,7 +2,8 @@
 // answered, with the process's kernel handles and its GDI and USER objects
 // counted after a warm-up and at the end: nothing may pile up. The launch
 // buttons are left out (each would open a command window); so is the HOSTS
-// save, which would write the prefix's own HOSTS file. QUELLBROOK_SEED
+// save, which would write the prefix's own HOSTS file. The registry values
+// the tweak buttons change are put back afterwards. QUELLBROOK_SEED
 // overrides the seed.
 
 #include <gtest/gtest.h>
@@ -16,7 +17,9 @@
 #include <vector>
 
 #include "app_windows.h"
+#include "registry_state.h"
 #include "running_app.h"
+#include "tweak_effects.h"
 #include "wine.h"
 
 namespace quellbrook::e2e {
@@ -132,6 +135,8 @@ TEST_F(LongRun, TwoThousandRandomClicksLeaveTheProgramAliveAndItsObjectCountsFla
   const unsigned seed = seedText ? static_cast<unsigned>(std::strtoul(seedText, nullptr, 10)) : 20261207u;
   std::mt19937 random(seed);
   SCOPED_TRACE("seed " + std::to_string(seed));
+  test_support::RegistryGuard guard;
+  ASSERT_TRUE(KeepEveryTweakEffect(guard));
 
   // The other two windows, opened once; their buttons stay in the draw.
   ASSERT_TRUE(app->Click(Command(4)));
