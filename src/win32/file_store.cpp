@@ -67,12 +67,10 @@ std::optional<DWORD> SiblingOwner(std::wstring_view sibling, std::wstring_view n
   return static_cast<DWORD>(processId);
 }
 
-// A save cut short by the end of its process (killed, or the machine lost
-// power) leaves its replacement beside the target, or after the swap the old
-// content under the backup name. Both are removed by the next save of the
-// target, once their process is gone; a backup only while the target exists,
-// because until the swap finishes it may be the only copy of the old content.
-void RemoveStaleSiblings(const std::wstring& target, bool targetExists) {
+// Calls visit(sibling, owner) for each file beside the target named as ours
+// with that suffix, whose process is gone.
+template <typename Visit>
+void ForEachOrphanedSibling(const std::wstring& target, std::wstring_view suffix, Visit visit) {
   const std::size_t nameStart = target.find_last_of(L"\\/") + 1;  // npos + 1 is 0
   const std::wstring folder = target.substr(0, nameStart);
   const std::wstring name = target.substr(nameStart);
@@ -82,11 +80,37 @@ void RemoveStaleSiblings(const std::wstring& target, bool targetExists) {
   if (!search) return;
   do {
     if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
-    const std::wstring_view sibling = found.cFileName;
-    std::optional<DWORD> owner = SiblingOwner(sibling, name, L".tmp");
-    if (!owner && targetExists) owner = SiblingOwner(sibling, name, L".old");
-    if (owner && !ProcessMayBeRunning(*owner)) ::DeleteFileW((folder + std::wstring(sibling)).c_str());
+    const std::optional<DWORD> owner = SiblingOwner(found.cFileName, name, suffix);
+    if (owner && !ProcessMayBeRunning(*owner)) visit(folder + found.cFileName, found);
   } while (::FindNextFileW(search.Get(), &found));
+}
+
+// A save cut short by the end of its process (killed, or the machine lost
+// power) leaves its replacement beside the target, or after the swap the old
+// content under the backup name. Both are removed by the next save of the
+// target, once their process is gone; a backup only while the target exists,
+// because until the swap finishes it may be the only copy of the old content.
+void RemoveStaleSiblings(const std::wstring& target, bool targetExists) {
+  const auto remove = [](const std::wstring& sibling, const WIN32_FIND_DATAW&) { ::DeleteFileW(sibling.c_str()); };
+  ForEachOrphanedSibling(target, L".tmp", remove);
+  if (targetExists) ForEachOrphanedSibling(target, L".old", remove);
+}
+
+// ReplaceFileW with a backup name renames the old file to it, then the
+// replacement to the target: two steps on Windows as under Wine. A save
+// killed between them leaves no target, and the old content whole under the
+// backup name. The next look at the target puts the newest such backup back,
+// unless a file of that name has appeared meanwhile. True when it did.
+bool RestoreStrandedBackup(const std::wstring& target) {
+  std::wstring newest;
+  FILETIME newestTime{};
+  ForEachOrphanedSibling(target, L".old", [&](const std::wstring& sibling, const WIN32_FIND_DATAW& found) {
+    if (newest.empty() || ::CompareFileTime(&found.ftLastWriteTime, &newestTime) > 0) {
+      newest = sibling;
+      newestTime = found.ftLastWriteTime;
+    }
+  });
+  return !newest.empty() && ::MoveFileExW(newest.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
 }
 
 // The replacement file beside the target, created exclusively.
@@ -224,9 +248,19 @@ std::wstring FullPath(std::u16string_view path) {
 }
 
 std::string Win32FileStore::ReadAll(std::u16string_view path) {
-  UniqueFile file(::CreateFileW(ToWide(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) ThrowLastError(path);
+  const auto open = [&] {
+    return UniqueFile(::CreateFileW(ToWide(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+  };
+  UniqueFile file = open();
+  if (!file) {
+    DWORD error = ::GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND && RestoreStrandedBackup(FullPath(path))) {
+      file = open();
+      if (!file) error = ::GetLastError();
+    }
+    if (!file) ThrowWin32Error(error, path);
+  }
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.Get(), &size)) ThrowLastError(path);
   std::string bytes;
@@ -249,8 +283,12 @@ std::unique_ptr<FileReplacement> Win32FileStore::BeginReplace(std::u16string_vie
   // Absolute, because Wine's ReplaceFileW fails on relative paths.
   std::wstring target = FullPath(path);
   DWORD attributes = ::GetFileAttributesW(target.c_str());
+  DWORD error = attributes == INVALID_FILE_ATTRIBUTES ? ::GetLastError() : ERROR_SUCCESS;
+  if (error == ERROR_FILE_NOT_FOUND && RestoreStrandedBackup(target)) {
+    attributes = ::GetFileAttributesW(target.c_str());
+    error = attributes == INVALID_FILE_ATTRIBUTES ? ::GetLastError() : ERROR_SUCCESS;
+  }
   if (attributes == INVALID_FILE_ATTRIBUTES) {
-    DWORD error = ::GetLastError();
     if (error != ERROR_FILE_NOT_FOUND) ThrowWin32Error(error, path);
   } else {
     // Refused here as Windows refuses to open them for writing. Wine would

@@ -142,12 +142,19 @@ TEST_F(FileStoreTest, ASaveRemovesWhatKilledSavesOfTheSameFileLeftBehind) {
     replacement->Append("new");
     replacement->Commit();
 
+    // Without a target the gone process's backup is the old content: it is
+    // put back first, then replaced like any old content.
     Entries kept = {L"x.bat", planted[2], planted[3], planted[4]};
-    if (!targetExists) kept.push_back(planted[1]);
     std::sort(kept.begin(), kept.end());
     EXPECT_EQ(folder.Names(), kept) << "target existed: " << targetExists;
     EXPECT_EQ(ReadBytes(target), "new");
   }
+}
+
+TEST_F(FileStoreTest, AReadPutsBackTheOldFileThatASaveKilledInsideTheSwapLeftUnderTheBackupName) {
+  ASSERT_TRUE(WriteBytes(folder_ / L"~x.bat.4294967292.3.old", "old"));  // no process has this id
+  EXPECT_EQ(store_.ReadAll(U16(folder_ / L"x.bat")), "old");
+  EXPECT_EQ(folder_.Names(), Entries{L"x.bat"});
 }
 
 TEST_F(FileStoreTest, ALockedTargetIsRefusedAtTheStart) {
