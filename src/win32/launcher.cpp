@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "win32/system_folder.h"
 #include "win32/unique_handle.h"
 #include "win32/wide_text.h"
 #include "win32/win32_error.h"
@@ -18,30 +19,15 @@ bool StartsWithCmd(std::u16string_view commandLine) {
   return commandLine.size() == 3 || commandLine[3] == u' ' || commandLine[3] == u'\t';
 }
 
-// A system folder query of the GetSystemDirectoryW kind, grown until it fits.
-std::wstring SystemFolder(UINT (WINAPI *query)(LPWSTR, UINT)) {
-  std::wstring directory(MAX_PATH, L'\0');
-  for (;;) {
-    UINT length = query(directory.data(), static_cast<UINT>(directory.size()));
-    if (length == 0) ThrowLastError();
-    if (length < directory.size()) {
-      directory.resize(length);
-      return directory;
-    }
-    directory.resize(length);  // too small: length is the size needed
-  }
-}
-
 }  // namespace
 
 std::wstring SystemCommandInterpreterPath() {
   // A 32-bit process on 64-bit Windows that names system32 gets syswow64's
   // 32-bit cmd.exe, and the scripts' reg and system32 paths would act on the
   // 32-bit views. Sysnative, which exists only for such processes, names the
-  // real system32. GetSystemWindowsDirectoryW, not GetWindowsDirectoryW: under
-  // Terminal Services the latter is a private folder of the user.
-  if (RunsUnderWow64()) return SystemFolder(&::GetSystemWindowsDirectoryW) + L"\\Sysnative\\cmd.exe";
-  return SystemFolder(&::GetSystemDirectoryW) + L"\\cmd.exe";
+  // real system32.
+  if (RunsUnderWow64()) return WindowsFolder() + L"\\Sysnative\\cmd.exe";
+  return SystemFolder() + L"\\cmd.exe";
 }
 
 void Win32Launcher::LaunchCommand(std::u16string_view commandLine) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "win32/system_folder.h"
 #include "win32/wide_text.h"
 #include "win32/win32_error.h"
 
@@ -21,10 +22,7 @@ SystemLibrary::SystemLibrary(const wchar_t* name)
   if (!module_ && ::GetLastError() == ERROR_INVALID_PARAMETER) {
     // Windows 7 without update KB2533623 knows no search flags: the full path
     // into the system folder, whose dependencies load from there as well.
-    wchar_t folder[MAX_PATH] = {};
-    UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) ThrowLastError(FromWide(name));
-    std::wstring path = std::wstring(folder, length) + L"\\" + name;
+    std::wstring path = SystemFolder() + L"\\" + name;
     module_.Reset(::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
   }
   if (!module_) ThrowLastError(FromWide(name));
