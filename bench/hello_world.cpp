@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "win32/startup_trace.h"
+#include "win32/system/startup_trace.h"
 #ifdef QUELLBROOK_HELLO_IMPORTS_COM
 #include <objbase.h>
 #include <oleauto.h>

@@ -22,11 +22,11 @@
 #include "core/joined_text.h"
 #include "forms/service_set.h"
 #include "hosts/form3.h"
-#include "win32/dialog_owner.h"
-#include "win32/form_tracker.h"
-#include "win32/form_window.h"
-#include "win32/program_services.h"
-#include "win32/wide_text.h"
+#include "win32/ui/dialog_owner.h"
+#include "win32/ui/form_tracker.h"
+#include "win32/ui/form_window.h"
+#include "win32/program/program_services.h"
+#include "win32/system/wide_text.h"
 
 namespace quellbrook::win32 {
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "app_session.h"
-#include "win32/unique_handle.h"
+#include "win32/system/unique_handle.h"
 
 namespace quellbrook::e2e {
 namespace {

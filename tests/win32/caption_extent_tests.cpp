@@ -13,10 +13,10 @@
 #include "app/form1.h"
 #include "hosts/form3.h"
 #include "tweaks/form2.h"
-#include "win32/device_context.h"
-#include "win32/dpi.h"
-#include "win32/installed_faces.h"
-#include "win32/wide_text.h"
+#include "win32/ui/device_context.h"
+#include "win32/ui/dpi.h"
+#include "win32/ui/installed_faces.h"
+#include "win32/system/wide_text.h"
 
 namespace quellbrook::win32 {
 namespace {

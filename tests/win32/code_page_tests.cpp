@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "core/ansi_text.h"
-#include "win32/ansi_code_page.h"
+#include "win32/system/ansi_code_page.h"
 
 namespace quellbrook::win32 {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "win32/window_text.h"
+#include "win32/ui/window_text.h"
 
 namespace quellbrook::test_support {
 

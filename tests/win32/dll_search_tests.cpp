@@ -6,8 +6,8 @@
 #include <windows.h>
 
 #include "beside_program.h"
-#include "win32/dll_search.h"
-#include "win32/unique_handle.h"
+#include "win32/system/dll_search.h"
+#include "win32/system/unique_handle.h"
 
 namespace quellbrook::win32 {
 namespace {

@@ -7,8 +7,8 @@
 
 #include "core/failure.h"
 #include "core/file_channel.h"
-#include "win32/ansi_code_page.h"
-#include "win32/file_store.h"
+#include "win32/system/ansi_code_page.h"
+#include "win32/system/file_store.h"
 #include "test_files.h"
 #include "u16.h"
 

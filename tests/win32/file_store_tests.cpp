@@ -9,11 +9,11 @@
 #include <chrono>
 
 #include "core/failure.h"
-#include "win32/dialog_owner.h"
-#include "win32/file_store.h"
-#include "win32/form_tracker.h"
-#include "win32/program_services.h"
-#include "win32/unique_handle.h"
+#include "win32/ui/dialog_owner.h"
+#include "win32/system/file_store.h"
+#include "win32/ui/form_tracker.h"
+#include "win32/program/program_services.h"
+#include "win32/system/unique_handle.h"
 #include "beside_program.h"
 #include "test_files.h"
 #include "u16.h"

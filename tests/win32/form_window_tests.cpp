@@ -10,12 +10,12 @@
 
 #include "core/failure.h"
 #include "forms/service_set.h"
-#include "win32/dpi.h"
-#include "win32/form_window.h"
-#include "win32/message_loop.h"
-#include "win32/program_services.h"
-#include "win32/secondary_windows.h"
-#include "win32/window_text.h"
+#include "win32/ui/dpi.h"
+#include "win32/ui/form_window.h"
+#include "win32/ui/message_loop.h"
+#include "win32/program/program_services.h"
+#include "win32/program/secondary_windows.h"
+#include "win32/ui/window_text.h"
 
 namespace quellbrook::win32 {
 namespace {

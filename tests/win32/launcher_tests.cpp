@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "core/failure.h"
-#include "win32/launcher.h"
+#include "win32/system/launcher.h"
 #include "test_files.h"
 #include "beside_program.h"
 #include "u16.h"

@@ -8,10 +8,10 @@
 #include <functional>
 
 #include "core/failure.h"
-#include "win32/dialog_owner.h"
-#include "win32/form_tracker.h"
-#include "win32/message_boxes.h"
-#include "win32/text_prompt_dialog.h"
+#include "win32/ui/dialog_owner.h"
+#include "win32/ui/form_tracker.h"
+#include "win32/ui/message_boxes.h"
+#include "win32/ui/text_prompt_dialog.h"
 #include "dialog_helper.h"
 
 namespace quellbrook::win32 {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "test_files.h"
-#include "win32/startup_trace.h"
+#include "win32/system/startup_trace.h"
 
 namespace quellbrook::win32 {
 namespace {

@@ -9,12 +9,12 @@
 #include "beside_program.h"
 #include "core/failure.h"
 #include "test_files.h"
-#include "win32/com_support.h"
-#include "win32/environment.h"
-#include "win32/scripting_host.h"
-#include "win32/system_error_text.h"
-#include "win32/system_library.h"
-#include "win32/wide_text.h"
+#include "win32/system/com_support.h"
+#include "win32/system/environment.h"
+#include "win32/system/scripting_host.h"
+#include "win32/system/system_error_text.h"
+#include "win32/system/system_library.h"
+#include "win32/system/wide_text.h"
 #include "wine.h"
 
 namespace quellbrook::win32 {

@@ -1,0 +1,18 @@
+#include "win32/program/secondary_windows.h"
+
+namespace quellbrook::win32 {
+
+void Win32SecondaryWindows::ShowSecondaryWindow(const WindowDefinition& window) {
+  std::unique_ptr<FormWindow>& form = forms_[&window];
+  if (form && form->IsOpen()) {
+    form->BringToFront();
+    return;
+  }
+  // A closed window comes back fresh, as its table describes it.
+  form.reset();
+  form = factory_.CreateForm(window);
+  form->Show(SW_SHOWNORMAL);
+  ::SetForegroundWindow(form->Handle());
+}
+
+}  // namespace quellbrook::win32

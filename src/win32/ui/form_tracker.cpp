@@ -1,0 +1,44 @@
+#include "win32/ui/form_tracker.h"
+
+#include <algorithm>
+
+namespace quellbrook::win32 {
+
+void FormTracker::Add(HWND form) {
+  forms_.push_back(form);
+  if (innermostBox_ != nullptr && ::IsWindowEnabled(form)) innermostBox_->Disable(form);
+}
+
+void FormTracker::Remove(HWND form) {
+  auto found = std::find(forms_.begin(), forms_.end(), form);
+  if (found == forms_.end()) return;
+  forms_.erase(found);
+  if (forms_.empty()) ::PostQuitMessage(0);
+}
+
+bool FormTracker::Contains(HWND window) const {
+  return window != nullptr && std::find(forms_.begin(), forms_.end(), window) != forms_.end();
+}
+
+FormTracker::BoxScope::BoxScope(FormTracker& tracker, HWND boxOwner)
+    : tracker_(tracker), outer_(tracker.innermostBox_) {
+  for (HWND form : tracker_.forms_) {
+    if (form != boxOwner && ::IsWindowEnabled(form)) Disable(form);
+  }
+  tracker_.innermostBox_ = this;
+}
+
+FormTracker::BoxScope::~BoxScope() {
+  tracker_.innermostBox_ = outer_;
+  // A form closed meanwhile is no longer tracked; its handle may be reused.
+  for (HWND form : disabled_) {
+    if (tracker_.Contains(form)) ::EnableWindow(form, TRUE);
+  }
+}
+
+void FormTracker::BoxScope::Disable(HWND form) {
+  ::EnableWindow(form, FALSE);
+  disabled_.push_back(form);
+}
+
+}  // namespace quellbrook::win32
