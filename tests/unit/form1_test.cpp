@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "app/form1.h"
 #include "hosts/form3.h"
 #include "tweaks/form2.h"
@@ -32,11 +34,13 @@ TEST_F(Form1Test, StartsOnTheXpPanelWithEveryOptimizeButtonEnabled) {
   EXPECT_TRUE(form_[Text(2)].Text().ends_with(u"\r\n"));
   EXPECT_EQ(form_[Text(3)].Text(), u"VISTA后台优化目前提供处理，不提供功能\r\n");
   EXPECT_EQ(form_[Text(4)].Text(), u"暂提供后台处理，不提供功能\r\n");
-  for (ControlId text : {Text(2), Text(3), Text(4)}) EXPECT_FALSE(form_[text].Enabled());
-  for (ControlId off : {Command(7), Command(8), Command(11), Command(12), Command(21)}) {
-    EXPECT_FALSE(form_[off].Enabled()) << ToInt(off);
+  const std::set<ControlId> disabled = {Text(2),     Text(3),     Text(4),     Command(7),
+                                        Command(8),  Command(11), Command(12), Command(21)};
+  for (const ControlRow& row : kForm1Table.controls) {
+    if (row.kind != ControlKind::kFrame) {
+      EXPECT_EQ(form_[row.id].Enabled(), !disabled.contains(row.id)) << ToInt(row.id);
+    }
   }
-  EXPECT_TRUE(form_[Command(20)].Enabled());
   for (int n = 1; n <= 20; ++n) EXPECT_EQ(form_[Check(n)].CheckValue(), 0);
 }
 
@@ -55,18 +59,24 @@ TEST_F(Form1Test, EachPlatformButtonShowsOnlyItsPanelAndEnablesOnlyItsOptimizeBu
   }
 }
 
+// A panel being edited, hidden and shown again, keeps its text and flags.
 TEST_F(Form1Test, TheSwitchLeavesPanelStateAlone) {
-  platform_.store.Put("xp.bat", "echo xp\r\n");
-  form_.Click(Command(6));
-  form_.Click(Command(7));
-  form_[Text(2)].SetText(u"unsaved");
-  form_.Click(Command(1));
-  EXPECT_FALSE(form_.Showing(Text(2)));
-  form_.Click(Command(14));
-  EXPECT_EQ(form_[Text(2)].Text(), u"unsaved");
-  EXPECT_TRUE(form_[Text(2)].Enabled());
-  EXPECT_TRUE(form_[Command(8)].Enabled());
-  EXPECT_FALSE(form_[Command(7)].Enabled());
+  for (std::size_t n = 0; n < kScriptPanels.size(); ++n) {
+    const ScriptPanel& panel = kScriptPanels[n];
+    const ScriptPanel& other = kScriptPanels[(n + 1) % kScriptPanels.size()];
+    FakeWindow form(kForm1Window, platform_.services());
+    platform_.store.Put(std::string(panel.scriptFile.begin(), panel.scriptFile.end()), "echo\r\n");
+    form.Click(panel.platformButton);
+    form.Click(panel.refreshButton);
+    ASSERT_TRUE(form.Click(panel.editButton));
+    form[panel.textBox].SetText(u"unsaved");
+    form.Click(other.platformButton);
+    EXPECT_FALSE(form.Showing(panel.textBox));
+    form.Click(panel.platformButton);
+    EXPECT_EQ(form[panel.textBox].Text(), u"unsaved");
+    EXPECT_TRUE(form[panel.textBox].Enabled() && form[panel.saveButton].Enabled()) << n;
+    EXPECT_FALSE(form[panel.editButton].Enabled() || form[other.textBox].Enabled()) << n;
+  }
 }
 
 TEST_F(Form1Test, HiddenPanelsTakeNoClicksButTheirOptimizeButtonsDoUntilTheFirstSwitch) {
