@@ -47,7 +47,8 @@ int Run(std::size_t megabytes) {
 
   // Each operation in a fresh process of its own, so that each peak is its own.
   // The file is held in memory: the store's copies (the file, and during a
-  // save its replacement as well) are counted out, as a disk would hold them.
+  // save its replacement as well) are counted out, as a disk would hold them;
+  // the growth of the replacement's buffer while it is written stays in.
   auto measure = [&](const char* name, int first, int second, int storeCopies, auto check) {
     std::fflush(stdout);
     const pid_t child = ::fork();
