@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "fakes/iconv_code_page.h"
-#include "fakes/posix_file_store.h"
 
 namespace quellbrook {
 namespace {
@@ -24,10 +23,8 @@ FakeServices::Parts::Parts()
       launcher(Make<RecordingLauncher>(parts.launcher)),
       environment(Make<FakeEnvironment>(parts.environment)),
       scripting(Make<FakeScriptingHostFactory>(parts.scripting)),
-      windows(Make<RecordingSecondaryWindows>(parts.windows)) {
-  auto store = std::make_unique<FaultyFileStore>(std::make_unique<PosixFileStore>());
-  this->store = store.get();
-  parts.store = std::move(store);
+      windows(Make<RecordingSecondaryWindows>(parts.windows)),
+      store(Make<MemoryFileStore>(parts.store)) {
   parts.codePage = std::make_unique<IconvCodePage>("CP936", 2);
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 // The program's services as the unit tests see them: recording substitutes of
 // boxes, launcher, environment, scripting host and secondary windows around the
-// real file channel over the POSIX file store and iconv's code page 936.
+// real file channel over files in memory and iconv's code page 936.
 
-#include "fakes/faulty_file_store.h"
+#include "fakes/memory_file_store.h"
 #include "fakes/recording_services.h"
 #include "forms/service_set.h"
 
@@ -21,8 +21,8 @@ class FakeServices {
   FakeEnvironment& environment;
   FakeScriptingHostFactory& scripting;
   RecordingSecondaryWindows& windows;
-  // The POSIX store, told when to fail.
-  FaultyFileStore& store;
+  // The files, told when to fail.
+  MemoryFileStore& store;
 
  private:
   // The fakes, created before the set takes them over.
@@ -34,7 +34,7 @@ class FakeServices {
     FakeEnvironment* environment;
     FakeScriptingHostFactory* scripting;
     RecordingSecondaryWindows* windows;
-    FaultyFileStore* store;
+    MemoryFileStore* store;
   };
   explicit FakeServices(Parts made);
 

@@ -8,10 +8,6 @@
 #include <stdexcept>
 #include <vector>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
 namespace quellbrook {
 namespace {
 
@@ -76,7 +72,6 @@ struct IconvCodePage::Tables {
   // Per UTF-16 unit: its one or two bytes (big-endian) and how many; 0: none.
   std::vector<std::uint16_t> bytes = std::vector<std::uint16_t>(65536, 0);
   std::vector<std::uint8_t> length = std::vector<std::uint8_t>(65536, 0);
-  bool asciiIsItself = true;
 
   Tables(iconv_t decoder, iconv_t encoder) {
     for (int lead = 0; lead < 256; ++lead) {
@@ -102,69 +97,26 @@ struct IconvCodePage::Tables {
       length[unit] = static_cast<std::uint8_t>(encoded->size());
       for (char byte : *encoded) bytes[unit] = static_cast<std::uint16_t>(bytes[unit] << 8 | static_cast<unsigned char>(byte));
     }
-    for (char32_t unit = 0; unit < 0x80; ++unit) {
-      if (single[unit] != unit || length[unit] != 1 || bytes[unit] != unit) asciiIsItself = false;
-    }
   }
 };
 
-IconvCodePage::IconvCodePage(const char* encoding, int maxCharBytes, bool lookupTables)
+IconvCodePage::IconvCodePage(const char* encoding, int maxCharBytes)
     : decoder_(iconv_open("UTF-16LE", encoding)), encoder_(iconv_open(encoding, "UTF-16LE")),
       maxCharBytes_(maxCharBytes) {
   if (decoder_ == reinterpret_cast<iconv_t>(-1) || encoder_ == reinterpret_cast<iconv_t>(-1)) {
     throw std::runtime_error(std::string("iconv has no code page ") + encoding);
   }
-  if (lookupTables && maxCharBytes <= 2) {
+  if (maxCharBytes <= 2) {
     static std::map<std::string, std::shared_ptr<const Tables>> built;
     std::shared_ptr<const Tables>& tables = built[encoding];
     if (!tables) tables = std::make_shared<const Tables>(decoder_, encoder_);
-    // The tables take ASCII as itself, as every Windows ANSI code page does.
-    if (tables->asciiIsItself) tables_ = tables;
+    tables_ = tables;
   }
 }
 
 IconvCodePage::~IconvCodePage() {
   iconv_close(decoder_);
   iconv_close(encoder_);
-}
-
-// Sixteen bytes, or eight UTF-16 units, that are all ASCII convert as a block,
-// with SSE2 where the machine has it (as Windows' own conversions do). Each
-// gives false, writing nothing, when the block holds anything else or the
-// input has fewer left.
-constexpr std::size_t kBlockBytes = 16;
-
-bool WidenAsciiBlock(const char* from, std::size_t left, char16_t* to) {
-  if (left < kBlockBytes) return false;
-#ifdef __SSE2__
-  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
-  if (_mm_movemask_epi8(bytes) != 0) return false;
-  const __m128i zero = _mm_setzero_si128();
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_unpacklo_epi8(bytes, zero));
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 8), _mm_unpackhi_epi8(bytes, zero));
-#else
-  for (std::size_t k = 0; k < kBlockBytes; ++k) {
-    if (static_cast<unsigned char>(from[k]) >= 0x80) return false;
-  }
-  for (std::size_t k = 0; k < kBlockBytes; ++k) to[k] = static_cast<char16_t>(from[k]);
-#endif
-  return true;
-}
-
-bool NarrowAsciiBlock(const char16_t* from, std::size_t left, char* to) {
-  if (left < kBlockBytes / 2) return false;
-#ifdef __SSE2__
-  const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
-  const __m128i high = _mm_and_si128(units, _mm_set1_epi16(static_cast<short>(0xFF80)));
-  if (_mm_movemask_epi8(_mm_cmpeq_epi16(high, _mm_setzero_si128())) != 0xFFFF) return false;
-  _mm_storel_epi64(reinterpret_cast<__m128i*>(to), _mm_packus_epi16(units, units));
-#else
-  for (std::size_t k = 0; k < kBlockBytes / 2; ++k) {
-    if (from[k] >= 0x80) return false;
-  }
-  for (std::size_t k = 0; k < kBlockBytes / 2; ++k) to[k] = static_cast<char>(from[k]);
-#endif
-  return true;
 }
 
 // The callers convert long texts in slices, so one pass into room for the
@@ -176,11 +128,6 @@ std::optional<std::u16string> IconvCodePage::Decode(std::string_view bytes) cons
   std::u16string text(size, u'\0');
   std::size_t at = 0;
   for (std::size_t i = 0; i < size;) {
-    if (WidenAsciiBlock(bytes.data() + i, size - i, text.data() + at)) {
-      i += kBlockBytes;
-      at += kBlockBytes;
-      continue;
-    }
     const auto lead = static_cast<unsigned char>(bytes[i++]);
     char32_t unit = tables.single[lead];
     if (unit == kLead) {
@@ -197,16 +144,9 @@ std::optional<std::u16string> IconvCodePage::Decode(std::string_view bytes) cons
 std::optional<std::string> IconvCodePage::Encode(std::u16string_view text) const {
   if (!tables_) return IconvEncode(encoder_, text);
   const Tables& tables = *tables_;
-  const std::size_t units = text.size();
-  std::string bytes(units * 2, '\0');
+  std::string bytes(text.size() * 2, '\0');
   std::size_t at = 0;
-  for (std::size_t i = 0; i < units;) {
-    if (NarrowAsciiBlock(text.data() + i, units - i, bytes.data() + at)) {
-      i += kBlockBytes / 2;
-      at += kBlockBytes / 2;
-      continue;
-    }
-    const char16_t unit = text[i++];
+  for (const char16_t unit : text) {
     const std::uint8_t length = tables.length[unit];
     if (length == 0) return std::nullopt;
     const std::uint16_t value = tables.bytes[unit];

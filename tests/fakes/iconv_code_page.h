@@ -19,9 +19,7 @@ namespace quellbrook {
 
 class IconvCodePage final : public CodePage {
  public:
-  // `lookupTables` false: iconv converts every call, which the tables are
-  // checked against.
-  IconvCodePage(const char* encoding, int maxCharBytes, bool lookupTables = true);
+  IconvCodePage(const char* encoding, int maxCharBytes);
   ~IconvCodePage() override;
   IconvCodePage(const IconvCodePage&) = delete;
   IconvCodePage& operator=(const IconvCodePage&) = delete;

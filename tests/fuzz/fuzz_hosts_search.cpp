@@ -15,8 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // a file's bytes decode.
   const std::u16string search = input.ConsumeBool() ? fuzz::SmallAlphabetText(input, 4)
                                                     : DecodeLossless(gbk, input.ConsumeRandomLengthString(6));
-  fuzz::MemoryFileStore store;
-  store.files[u"hosts"] = input.ConsumeRemainingBytesAsString();
+  MemoryFileStore store;
+  store.Put("hosts", input.ConsumeRemainingBytesAsString());
 
   FileChannel files(store, gbk);
   files.OpenForInput(u"hosts");

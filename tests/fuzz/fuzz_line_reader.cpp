@@ -32,8 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const EncodedText encoded = EncodeLossless(gbk, text);
   fuzz::Check(!encoded.unrepresentableAt && encoded.bytes == bytes, "DecodeLossless/EncodeLossless");
 
-  fuzz::MemoryFileStore store;
-  store.files[u"in"] = bytes;
+  MemoryFileStore store;
+  store.Put("in", bytes);
   FileChannel files(store, gbk);
   files.OpenForInput(u"in");
   std::u16string joined;
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   files.OpenForOutput(u"out");
   for (const std::u16string& line : lines) files.WriteLine(line);
   files.CloseFile();
-  fuzz::Check(store.files.at(u"out") == WithCrLfLineBreaks(bytes), "lines written back");
+  fuzz::Check(store.Bytes("out") == WithCrLfLineBreaks(bytes), "lines written back");
   fuzz::Check(!files.IsOpen(), "channel closed");
   return 0;
 }

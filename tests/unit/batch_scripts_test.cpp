@@ -5,17 +5,15 @@
 
 #include <gtest/gtest.h>
 
-#include <iconv.h>
-
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <map>
 #include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "fakes/iconv_code_page.h"
 #include "support/test_files.h"
 
 namespace {
@@ -54,36 +52,13 @@ std::optional<std::string> ReadScript(const std::string& name) {
   return ReadBytes(kSourceDir + "/batch/" + name);
 }
 
-// Converts code page 936 bytes to UTF-8; nullopt when a byte sequence is not valid there.
+// Code page 936 bytes as UTF-8; nothing when a byte sequence is not valid there.
 std::optional<std::string> DecodeCp936(const std::string& bytes) {
-  iconv_t cd = iconv_open("UTF-8", "CP936");
-  if (cd == reinterpret_cast<iconv_t>(-1)) {
-    ADD_FAILURE() << "iconv has no CP936 converter";
-    return std::nullopt;
-  }
-  std::string input = bytes;
-  char* in = input.data();
-  size_t in_left = input.size();
-  std::string output(bytes.size() * 2 + 16, '\0');
-  size_t used = 0;
-  bool valid = true;
-  while (in_left > 0) {
-    char* out = output.data() + used;
-    size_t out_left = output.size() - used;
-    const size_t result = iconv(cd, &in, &in_left, &out, &out_left);
-    used = output.size() - out_left;
-    if (result != static_cast<size_t>(-1)) continue;
-    if (errno == E2BIG) {
-      output.resize(output.size() * 2);
-    } else {
-      valid = false;
-      break;
-    }
-  }
-  iconv_close(cd);
-  if (!valid) return std::nullopt;
-  output.resize(used);
-  return output;
+  static const quellbrook::IconvCodePage gbk("CP936", 2);
+  static const quellbrook::IconvCodePage utf8("UTF-8", 4);
+  const std::optional<std::u16string> text = gbk.Decode(bytes);
+  if (!text) return std::nullopt;
+  return utf8.Encode(*text);
 }
 
 // Splits text whose every line ends in CR LF.

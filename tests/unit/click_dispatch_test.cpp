@@ -7,14 +7,9 @@
 #include "core/failure.h"
 #include "forms/form_logic.h"
 #include "fakes/fake_services.h"
-#include "support/gbk.h"
-#include "support/test_files.h"
 
 namespace quellbrook {
 namespace {
-
-using test_support::ReadBytes;
-using test_support::WriteBytes;
 
 class LambdaLogic final : public FormLogic {
  public:
@@ -34,8 +29,6 @@ class ClickDispatchTest : public ::testing::Test {
     RunClickHandler(logic, Command(1), platform_.services());
   }
 
-  test_support::TempFolder folder_;
-  test_support::CurrentFolderScope inFolder_{folder_.Path()};
   FakeServices platform_;
 };
 
@@ -51,22 +44,22 @@ TEST_F(ClickDispatchTest, AnUntrappedFailureEndsTheHandlerAndIsReported) {
 }
 
 TEST_F(ClickDispatchTest, AFailureInTheMiddleOfAWriteClosesTheChannelAndKeepsTheOldFile) {
-  WriteBytes("x.bat", "old\r\n");
+  platform_.store.Put("x.bat", "old\r\n");
   Run([&] {
     platform_.files().OpenForOutput(u"x.bat");
     platform_.files().WriteLine(u"half");
     throw SystemError(error_number::kAccessDenied);
   });
   EXPECT_FALSE(platform_.files().IsOpen());
-  EXPECT_EQ(ReadBytes("x.bat"), "old\r\n");
-  EXPECT_EQ(folder_.Names(), std::vector<test_support::path>{"x.bat"});
+  EXPECT_EQ(platform_.store.Bytes("x.bat"), "old\r\n");
+  EXPECT_EQ(platform_.store.Names(), std::vector<std::string>{"x.bat"});
 
   Run([&] {
     platform_.files().OpenForOutput(u"x.bat");
     platform_.files().WriteLine(u"next");
     platform_.files().CloseFile();
   });
-  EXPECT_EQ(ReadBytes("x.bat"), "next\r\n");
+  EXPECT_EQ(platform_.store.Bytes("x.bat"), "next\r\n");
 }
 
 // Whatever a handler throws is reported with a fitting number and a Chinese

@@ -1,21 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "app/form1.h"
 #include "hosts/form3.h"
 #include "tweaks/form2.h"
 #include "fakes/fake_window.h"
 #include "scripts/script_panel.h"
 #include "fakes/fake_services.h"
-#include "support/gbk.h"
-#include "support/test_files.h"
 
 namespace quellbrook {
 namespace {
 
 class Form1Test : public ::testing::Test {
  protected:
-  test_support::TempFolder folder_;
-  test_support::CurrentFolderScope inFolder_{folder_.Path()};
   FakeServices platform_;
   FakeWindow form_{kForm1Window, platform_.services()};
 
@@ -36,49 +34,49 @@ TEST_F(Form1Test, StartsOnTheXpPanelWithEveryOptimizeButtonEnabled) {
   EXPECT_TRUE(form_[Text(2)].Text().ends_with(u"\r\n"));
   EXPECT_EQ(form_[Text(3)].Text(), u"VISTA后台优化目前提供处理，不提供功能\r\n");
   EXPECT_EQ(form_[Text(4)].Text(), u"暂提供后台处理，不提供功能\r\n");
-  for (ControlId text : {Text(2), Text(3), Text(4)}) EXPECT_FALSE(form_[text].Enabled());
-  for (ControlId off : {Command(7), Command(8), Command(11), Command(12), Command(21)}) {
-    EXPECT_FALSE(form_[off].Enabled()) << ToInt(off);
+  const std::set<ControlId> disabled = {Text(2),     Text(3),     Text(4),     Command(7),
+                                        Command(8),  Command(11), Command(12), Command(21)};
+  for (const ControlRow& row : kForm1Table.controls) {
+    if (row.kind != ControlKind::kFrame) {
+      EXPECT_EQ(form_[row.id].Enabled(), !disabled.contains(row.id)) << ToInt(row.id);
+    }
   }
-  EXPECT_TRUE(form_[Command(20)].Enabled());
   for (int n = 1; n <= 20; ++n) EXPECT_EQ(form_[Check(n)].CheckValue(), 0);
 }
 
-TEST_F(Form1Test, IntroTextHasTwelveLines) {
-  const std::u16string intro = form_[Text(2)].Text();
-  std::size_t breaks = 0;
-  for (std::size_t at = intro.find(u"\r\n"); at != std::u16string::npos; at = intro.find(u"\r\n", at + 2)) ++breaks;
-  EXPECT_EQ(breaks, 12u);
-  EXPECT_NE(intro.find(u"\r\n的后台服务。             \r\n"), std::u16string::npos);
-  EXPECT_NE(intro.find(u"\r\n" + std::u16string(32, u' ') + u"-----Varnock   10/01/06\r\n"), std::u16string::npos);
-}
-
+// Each press, the second as well, shows one panel and enables only its
+// optimize button; the platform buttons and the XP options stay.
 TEST_F(Form1Test, EachPlatformButtonShowsOnlyItsPanelAndEnablesOnlyItsOptimizeButton) {
-  ASSERT_TRUE(form_.Click(Command(1)));
-  EXPECT_EQ(SwitchState(), "-V- -E-");
-  ASSERT_TRUE(form_.Click(Command(17)));
-  EXPECT_EQ(SwitchState(), "--V --E");
-  ASSERT_TRUE(form_.Click(Command(14)));
-  EXPECT_EQ(SwitchState(), "V-- E--");
-  ASSERT_TRUE(form_.Click(Command(14)));
-  EXPECT_EQ(SwitchState(), "V-- E--");
-  EXPECT_TRUE(form_[Frame(3)].Visible());
-  EXPECT_TRUE(form_.Showing(Check(1)));
+  const std::pair<ControlId, const char*> rows[] = {
+      {Command(1), "-V- -E-"}, {Command(17), "--V --E"}, {Command(14), "V-- E--"}};
+  for (const auto& [button, state] : rows) {
+    for (int press = 0; press < 2; ++press) {
+      ASSERT_TRUE(form_.Click(button));
+      EXPECT_EQ(SwitchState(), state) << ToInt(button) << ", press " << press + 1;
+      EXPECT_TRUE(form_.Showing(Check(1)));
+      for (ControlId platform : {Command(1), Command(14), Command(17)}) EXPECT_TRUE(form_[platform].Enabled());
+    }
+  }
 }
 
+// A panel being edited, hidden and shown again, keeps its text and flags.
 TEST_F(Form1Test, TheSwitchLeavesPanelStateAlone) {
-  test_support::WriteBytes("xp.bat", "echo xp\r\n");
-  form_.Click(Command(6));
-  form_.Click(Command(7));
-  form_[Text(2)].SetText(u"unsaved");
-  form_.Click(Command(1));
-  EXPECT_FALSE(form_.Showing(Text(2)));
-  form_.Click(Command(14));
-  EXPECT_EQ(form_[Text(2)].Text(), u"unsaved");
-  EXPECT_TRUE(form_[Text(2)].Enabled());
-  EXPECT_TRUE(form_[Command(8)].Enabled());
-  EXPECT_FALSE(form_[Command(7)].Enabled());
-  EXPECT_TRUE(form_[Command(14)].Enabled() && form_[Command(1)].Enabled() && form_[Command(17)].Enabled());
+  for (std::size_t n = 0; n < kScriptPanels.size(); ++n) {
+    const ScriptPanel& panel = kScriptPanels[n];
+    const ScriptPanel& other = kScriptPanels[(n + 1) % kScriptPanels.size()];
+    FakeWindow form(kForm1Window, platform_.services());
+    platform_.store.Put(std::string(panel.scriptFile.begin(), panel.scriptFile.end()), "echo\r\n");
+    form.Click(panel.platformButton);
+    form.Click(panel.refreshButton);
+    ASSERT_TRUE(form.Click(panel.editButton));
+    form[panel.textBox].SetText(u"unsaved");
+    form.Click(other.platformButton);
+    EXPECT_FALSE(form.Showing(panel.textBox));
+    form.Click(panel.platformButton);
+    EXPECT_EQ(form[panel.textBox].Text(), u"unsaved");
+    EXPECT_TRUE(form[panel.textBox].Enabled() && form[panel.saveButton].Enabled()) << n;
+    EXPECT_FALSE(form[panel.editButton].Enabled() || form[other.textBox].Enabled()) << n;
+  }
 }
 
 TEST_F(Form1Test, HiddenPanelsTakeNoClicksButTheirOptimizeButtonsDoUntilTheFirstSwitch) {

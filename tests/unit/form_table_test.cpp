@@ -113,27 +113,5 @@ TEST(CaptionRoom, CountsHalfAnEmPerAsciiCharacterAndLeavesOutEachControlsOwnPart
 
 INSTANTIATE_TEST_SUITE_P(AllWindows, FormTableTest, ::testing::Values(&kForm1Table, &kForm2Table, &kForm3Table));
 
-TEST(Form1Table, HoldsTheThreePanelsTheXpOptionsAndTheButtonsOfTheLeftColumn) {
-  int frames = 0, checkBoxes = 0, textBoxes = 0, buttons = 0;
-  for (const ControlRow& control : kForm1Table.controls) {
-    frames += control.kind == ControlKind::kFrame;
-    checkBoxes += control.kind == ControlKind::kCheckBox;
-    textBoxes += control.kind == ControlKind::kTextBox;
-    buttons += control.kind == ControlKind::kCommandButton;
-  }
-  EXPECT_EQ(frames, 4);
-  EXPECT_EQ(checkBoxes, 20);
-  EXPECT_EQ(textBoxes, 3);
-  EXPECT_EQ(buttons, 20);  // Command1 and Command4 to Command22
-  EXPECT_EQ(kForm1Table.lines.size(), 8u);
-  for (int n = 1; n <= 20; ++n) {
-    const ControlRow* box = FindControl(kForm1Table, Check(n));
-    ASSERT_NE(box, nullptr);
-    // "打开" boxes (odd) stand in the left column, "关闭" boxes in the right one.
-    EXPECT_EQ(box->rect.left, n % 2 == 1 ? 0 : 1680) << n;
-    EXPECT_TRUE(box->caption.starts_with(n % 2 == 1 ? u"打开" : u"关闭")) << n;
-  }
-}
-
 }  // namespace
 }  // namespace quellbrook

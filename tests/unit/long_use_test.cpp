@@ -1,8 +1,6 @@
 // A long, seeded run of random clicks, edits, input box answers and injected
 // failures across the three windows, checked against the windows' rules after
 // every step. QUELLBROOK_SEED overrides the seed; a failure prints it.
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
 
 #include <array>
@@ -11,6 +9,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/form1.h"
@@ -22,14 +21,10 @@
 #include "hosts/form3.h"
 #include "scripts/script_panel.h"
 #include "scripts/service_switch.h"
-#include "support/test_files.h"
 #include "tweaks/form2.h"
 
 namespace quellbrook {
 namespace {
-
-using test_support::ReadBytes;
-using test_support::WriteBytes;
 
 const IconvCodePage kGbk("CP936", 2);
 const std::string kXpScript = EncodeLossless(kGbk, u"@echo off\r\nrem 服务\r\nsc config ALG start= DISABLED\r"
@@ -61,29 +56,12 @@ bool PanelFlagsAllowed(const ScriptPanel& panel, FakeWindow& form) {
   return allowed.contains(flags);
 }
 
-// Puts the test's temporary folder in memory where the machine has such a
-// folder: every save flushes its file, which on a disk would make the run slow.
-class MemoryTempDirectory {
- public:
-  MemoryTempDirectory() {
-    if (const char* old = std::getenv("TMPDIR")) old_ = old;
-    if (std::filesystem::is_directory("/dev/shm")) ::setenv("TMPDIR", "/dev/shm", 1);
-  }
-  ~MemoryTempDirectory() {
-    if (old_) ::setenv("TMPDIR", old_->c_str(), 1); else ::unsetenv("TMPDIR");
-  }
-
- private:
-  std::optional<std::string> old_;
-};
-
 class LongUseTest : public ::testing::Test {
  protected:
   LongUseTest() {
-    for (const char* script : {"vista.bat", "Win7.bat", "bf.bat"}) WriteBytes(script, "echo\r\n");
-    WriteBytes("xp.bat", kXpScript);
-    std::filesystem::create_directories(std::filesystem::path(kHostsPath).parent_path());
-    WriteBytes(kHostsPath, "0.0.0.0 ALG.com\r\n# 中\r\n");
+    for (const char* script : {"vista.bat", "Win7.bat", "bf.bat"}) files_.Put(script, "echo\r\n");
+    files_.Put("xp.bat", kXpScript);
+    files_.Put(kHostsPath, "0.0.0.0 ALG.com\r\n# 中\r\n");
     platform_.environment.variables[u"SystemRoot"] = u"WINDOWS";
   }
 
@@ -102,25 +80,27 @@ class LongUseTest : public ::testing::Test {
   // file is missing, or a platform service fails.
   void InjectFailure() {
     switch (Pick(5)) {
-      case 0: ::chmod("xp.bat", 0444); break;
-      case 1: std::filesystem::rename(kHostsPath, "hosts.away"); break;
+      case 0: files_.SetReadOnly("xp.bat"); break;
+      case 1:
+        hostsAway_ = files_.Bytes(kHostsPath);
+        files_.Remove(kHostsPath);
+        break;
       case 2: platform_.launcher.failure = PlatformError(2, u"系统找不到指定的文件。"); break;
       case 3: platform_.windows.failure = PlatformError(8, u"内存不足。"); break;
       default: platform_.scripting.failCall = static_cast<int>(platform_.scripting.calls.size()) + 1; break;
     }
   }
   void RemoveFailures() {
-    if (std::filesystem::exists("hosts.away")) std::filesystem::rename("hosts.away", kHostsPath);
-    ::chmod("xp.bat", 0644);
+    if (hostsAway_) files_.Put(kHostsPath, *std::exchange(hostsAway_, std::nullopt));
+    files_.SetReadOnly("xp.bat", false);
     platform_.launcher.failure.reset();
     platform_.windows.failure.reset();
     platform_.scripting.failCall.reset();
   }
 
-  MemoryTempDirectory inMemory_;
-  test_support::TempFolder folder_;
-  test_support::CurrentFolderScope inFolder_{folder_.Path()};
   FakeServices platform_;
+  MemoryFileStore& files_ = platform_.store;
+  std::optional<std::string> hostsAway_;  // the HOSTS file while it is missing
   std::array<FakeWindow, 3> forms_{FakeWindow(kForm1Window, platform_.services()),
                                    FakeWindow(kForm2Window, platform_.services()),
                                    FakeWindow(kForm3Window, platform_.services())};
@@ -173,12 +153,12 @@ TEST_F(LongUseTest, RandomUseKeepsEveryWindowConsistentAndXpBatRewrittenOnlyByTh
       ASSERT_FALSE(form1[sw.checkBox].CheckValue() == 1 && form1[sw.partner].CheckValue() == 1)
           << context << ", pair " << ToInt(sw.checkBox);
     }
-    ASSERT_EQ(ReadBytes("xp.bat"), xpScript) << context;
+    ASSERT_EQ(files_.Bytes("xp.bat"), xpScript) << context;
 
     // Keep the files and the HOSTS box small: each toggle and save adds a line,
     // and each fuzzy find puts its matches in front of the box's text.
-    if (xpScript.size() > 4096) WriteBytes("xp.bat", xpScript = kXpScript);
-    if (std::filesystem::file_size(kHostsPath) > 16384) WriteBytes(kHostsPath, "0.0.0.0 a\r\n");
+    if (xpScript.size() > 4096) files_.Put("xp.bat", xpScript = kXpScript);
+    if (files_.Bytes(kHostsPath)->size() > 16384) files_.Put(kHostsPath, "0.0.0.0 a\r\n");
     if (forms_[2][Text(1)].Text().size() > 16384) forms_[2][Text(1)].SetText(u"");
   }
 }

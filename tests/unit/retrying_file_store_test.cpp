@@ -2,28 +2,21 @@
 // tried again after growing pauses, others are reported at once, and the old
 // file stays whole either way.
 
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
 #include <functional>
 #include <numeric>
 
 #include "core/retrying_file_store.h"
-#include "fakes/faulty_file_store.h"
-#include "fakes/posix_file_store.h"
+#include "fakes/memory_file_store.h"
 #include "fakes/recording_services.h"
-#include "support/test_files.h"
 
 namespace quellbrook {
 namespace {
 
 using namespace std::chrono_literals;
-using test_support::ReadBytes;
-using test_support::WriteBytes;
 
 class RetryingFileStoreTest : public ::testing::Test {
  protected:
@@ -37,11 +30,9 @@ class RetryingFileStoreTest : public ::testing::Test {
     return failure;
   }
 
-  test_support::TempFolder folder_;
-  test_support::CurrentFolderScope inFolder_{folder_.Path()};
-  FaultyFileStore* faulty_ = new FaultyFileStore(std::make_unique<PosixFileStore>());
+  MemoryFileStore* files_ = new MemoryFileStore;
   RecordingPause* pause_ = new RecordingPause;
-  RetryingFileStore store_{std::unique_ptr<FileStore>(faulty_), std::unique_ptr<Pause>(pause_)};
+  RetryingFileStore store_{std::unique_ptr<FileStore>(files_), std::unique_ptr<Pause>(pause_)};
 };
 
 TEST_F(RetryingFileStoreTest, ARefusedStepIsTriedAgainAfterGrowingPausesForUnderASecond) {
@@ -52,52 +43,51 @@ TEST_F(RetryingFileStoreTest, ARefusedStepIsTriedAgainAfterGrowingPausesForUnder
   const Row rows[] = {{SaveStep::kOpen, 3}, {SaveStep::kReplace, 2}, {SaveStep::kOpen, {}}, {SaveStep::kReplace, {}}};
   for (const Row& row : rows) {
     SCOPED_TRACE(std::to_string(static_cast<int>(row.step)) + ", " + std::to_string(row.refusals.value_or(-1)));
-    WriteBytes("x.bat", "old");
+    files_->Put("x.bat", "old");
     pause_->pauses.clear();
-    faulty_->failAt = row.step;
-    faulty_->failuresLeft = row.refusals;
+    files_->failAt = row.step;
+    files_->failuresLeft = row.refusals;
     const std::optional<PlatformError> failure = Save(u"x.bat");
     const auto& pauses = pause_->pauses;
     EXPECT_EQ(std::adjacent_find(pauses.begin(), pauses.end(), std::greater_equal<>()), pauses.end()) << "growing";
     EXPECT_LE(std::accumulate(pauses.begin(), pauses.end(), 0ms), 1000ms);
-    EXPECT_EQ(folder_.Names(), std::vector<test_support::path>{"x.bat"}) << "no temporary file is left";
+    EXPECT_EQ(files_->Names(), std::vector<std::string>{"x.bat"}) << "no replacement is left";
     if (row.refusals) {
       EXPECT_FALSE(failure.has_value());
       EXPECT_EQ(pauses.size(), static_cast<std::size_t>(*row.refusals));
-      EXPECT_EQ(ReadBytes("x.bat"), "new");
+      EXPECT_EQ(files_->Bytes("x.bat"), "new");
     } else {
       ASSERT_TRUE(failure.has_value());
-      EXPECT_EQ(failure->Number(), FaultyFileStore::FailureOf(row.step).Number()) << "the last refusal";
+      EXPECT_EQ(failure->Number(), MemoryFileStore::FailureOf(row.step).Number()) << "the last refusal";
       EXPECT_FALSE(pauses.empty());
-      EXPECT_EQ(ReadBytes("x.bat"), "old");
+      EXPECT_EQ(files_->Bytes("x.bat"), "old");
     }
   }
 }
 
+// A flush that failed, and the read-only target: the one test of the
+// read-only policy, which every store's UnwritableTarget takes.
 TEST_F(RetryingFileStoreTest, ARefusalThatWaitingCannotMendIsReportedAtOnce) {
   struct Row {
-    std::u16string path;
     std::function<void()> prepare;
     std::uint32_t number;
     std::u16string detail;
   };
   const Row rows[] = {
-      {u"flush.bat", [this] { WriteBytes("flush.bat", "old"); faulty_->failAt = SaveStep::kFlush; },
-       FaultyFileStore::FailureOf(SaveStep::kFlush).Number(), u""},
-      {u"ro.bat", [] { WriteBytes("ro.bat", "old"); ::chmod("ro.bat", 0444); }, error_number::kAccessDenied,
-       u"文件“ro.bat”设有只读属性"},
-      {u"folder", [] { std::filesystem::create_directory("folder"); }, error_number::kAccessDenied, u""},
+      {[this] { files_->failAt = SaveStep::kFlush; }, MemoryFileStore::FailureOf(SaveStep::kFlush).Number(), u""},
+      {[this] { files_->SetReadOnly("x.bat"); }, error_number::kAccessDenied, u"文件“x.bat”设有只读属性"},
   };
   for (const Row& row : rows) {
-    const std::string path(row.path.begin(), row.path.end());
-    SCOPED_TRACE(path);
+    SCOPED_TRACE(&row - rows);
+    files_->Put("x.bat", "old");
     row.prepare();
-    const std::optional<PlatformError> failure = Save(row.path);
+    const std::optional<PlatformError> failure = Save(u"x.bat");
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(failure->Number(), row.number);
     EXPECT_NE(failure->Description().find(row.detail), std::u16string::npos);
     EXPECT_TRUE(pause_->pauses.empty());
-    EXPECT_TRUE(std::filesystem::is_directory(path) || ReadBytes(path) == "old") << "the old file is whole";
+    EXPECT_EQ(files_->Bytes("x.bat"), "old") << "the old file is whole";
+    EXPECT_EQ(files_->Names(), std::vector<std::string>{"x.bat"});
   }
 }
 

@@ -1,20 +1,15 @@
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
 
 #include "app/form1.h"
+#include "fakes/fake_services.h"
 #include "fakes/fake_window.h"
 #include "scripts/script_panel.h"
-#include "fakes/fake_services.h"
 #include "support/gbk.h"
-#include "support/test_files.h"
 
 namespace quellbrook {
 namespace {
 
-using namespace std::string_literals;
-using test_support::ReadBytes;
-using test_support::WriteBytes;
+using test_support::Gbk;
 
 class ScriptPanelTest : public ::testing::TestWithParam<std::size_t> {
  protected:
@@ -33,14 +28,13 @@ class ScriptPanelTest : public ::testing::TestWithParam<std::size_t> {
 
   const ScriptPanel& panel_ = kScriptPanels[GetParam()];
   const bool unlocks_ = panel_.refreshUnlocksEdit;
-  test_support::TempFolder folder_;
-  test_support::CurrentFolderScope inFolder_{folder_.Path()};
   FakeServices platform_;
+  MemoryFileStore& files_ = platform_.store;
   FakeWindow form_{kForm1Window, platform_.services()};
 };
 
 TEST_P(ScriptPanelTest, RefreshShowsTheScriptAsJoinedText) {
-  WriteBytes(File(), test_support::Gbk(u"@echo off\r\nsc config Spooler start= AUTO"));
+  files_.Put(File(), Gbk(u"@echo off\r\nsc config Spooler start= AUTO"));
   const std::string before = Flags();
   ASSERT_TRUE(form_.Click(panel_.refreshButton));
   EXPECT_EQ(form_[panel_.textBox].Text(), u"@echo off\r\nsc config Spooler start= AUTO\r\n");
@@ -49,47 +43,31 @@ TEST_P(ScriptPanelTest, RefreshShowsTheScriptAsJoinedText) {
   EXPECT_TRUE(platform_.boxes.failures.empty());
 }
 
-TEST_P(ScriptPanelTest, AnEmptyScriptGivesAnEmptyBox) {
-  WriteBytes(File(), "");
-  form_.Click(panel_.refreshButton);
-  EXPECT_EQ(form_[panel_.textBox].Text(), u"");
-}
-
 TEST_P(ScriptPanelTest, EditUnlocksTheBoxAndSave) {
-  WriteBytes(File(), "x");
+  files_.Put(File(), "x");
   form_.Click(panel_.refreshButton);
   ASSERT_TRUE(form_.Click(panel_.editButton));
   EXPECT_EQ(Flags(), "T-S");
 }
 
 TEST_P(ScriptPanelTest, SaveWritesTheBoxThenConfirmsThenLocks) {
-  WriteBytes(File(), "old\r\n");
+  files_.Put(File(), "old\r\n");
   form_.Click(panel_.refreshButton);
   form_.Click(panel_.editButton);
   form_[panel_.textBox].SetText(u"rem 关闭服务\r\nsc config Spooler start= DISABLED\r\n");
   platform_.boxes.whileMessageShown = [&](std::u16string_view) {
-    EXPECT_EQ(ReadBytes(File()), test_support::Gbk(u"rem 关闭服务\r\nsc config Spooler start= DISABLED\r\n\r\n"))
+    EXPECT_EQ(files_.Bytes(File()), Gbk(u"rem 关闭服务\r\nsc config Spooler start= DISABLED\r\n\r\n"))
         << "the file is complete before the confirmation shows";
     EXPECT_EQ(Flags(), "T-S") << "the panel locks only after the confirmation is closed";
   };
   ASSERT_TRUE(form_.Click(panel_.saveButton));
   EXPECT_EQ(platform_.boxes.messages, std::vector<std::u16string>{std::u16string(panel_.saveConfirmation)});
   EXPECT_EQ(Flags(), "-E-");
-  EXPECT_EQ(folder_.Names(), std::vector<test_support::path>{File()});
-}
-
-TEST_P(ScriptPanelTest, EachRefreshAndSaveCycleAddsOneEmptyLine) {
-  WriteBytes(File(), "one\r\ntwo");
-  for (int cycle = 0; cycle < 2; ++cycle) {
-    form_.Click(panel_.refreshButton);
-    form_.Click(panel_.editButton);
-    form_.Click(panel_.saveButton);
-  }
-  EXPECT_EQ(ReadBytes(File()), "one\r\ntwo\r\n\r\n\r\n");
+  EXPECT_EQ(files_.Names(), std::vector<std::string>{File()});
 }
 
 TEST_P(ScriptPanelTest, RefreshWhileEditingDiscardsTheUnsavedText) {
-  WriteBytes(File(), "disk");
+  files_.Put(File(), "disk");
   form_.Click(panel_.refreshButton);
   form_.Click(panel_.editButton);
   form_[panel_.textBox].SetText(u"unsaved");
@@ -108,39 +86,9 @@ TEST_P(ScriptPanelTest, RefreshOfAMissingScriptIsReportedAndChangesNothing) {
   EXPECT_EQ(Flags(), flags);
   EXPECT_FALSE(platform_.files().IsOpen());
 
-  WriteBytes(File(), "now here");
+  files_.Put(File(), "now here");
   form_.Click(panel_.refreshButton);
   EXPECT_EQ(form_[panel_.textBox].Text(), u"now here\r\n");
-}
-
-TEST_P(ScriptPanelTest, ASaveThatCannotWriteStopsBeforeTheConfirmation) {
-  WriteBytes(File(), "keep\r\n");
-  form_.Click(panel_.refreshButton);
-  form_.Click(panel_.editButton);
-  ::chmod(File().c_str(), 0444);
-  form_[panel_.textBox].SetText(u"changed");
-  form_.Click(panel_.saveButton);
-  ASSERT_EQ(platform_.boxes.failures.size(), 1u);
-  EXPECT_EQ(platform_.boxes.failures[0].Number(), 5u);
-  EXPECT_TRUE(platform_.boxes.messages.empty());
-  EXPECT_EQ(Flags(), "T-S") << "the panel stays in its editing state";
-  EXPECT_EQ(ReadBytes(File()), "keep\r\n");
-}
-
-TEST_P(ScriptPanelTest, ACharacterTheCodePageCannotHoldFailsTheSaveNamingItsLine) {
-  WriteBytes(File(), "keep\r\n");
-  form_.Click(panel_.refreshButton);
-  form_.Click(panel_.editButton);
-  form_[panel_.textBox].SetText(u"line one\r\nline two 😀\r\n");
-  form_.Click(panel_.saveButton);
-  ASSERT_EQ(platform_.boxes.failures.size(), 1u);
-  const std::u16string& report = platform_.boxes.failures[0].Description();
-  EXPECT_NE(report.find(u"第 2 行"), std::u16string::npos);
-  EXPECT_NE(report.find(u"😀"), std::u16string::npos);
-  EXPECT_TRUE(platform_.boxes.messages.empty());
-  EXPECT_EQ(ReadBytes(File()), "keep\r\n");
-  EXPECT_EQ(folder_.Names(), std::vector<test_support::path>{File()});
-  EXPECT_EQ(Flags(), "T-S");
 }
 
 TEST_P(ScriptPanelTest, BackupAndOptimizeLaunchCommandWindowsAndChangeNothing) {
@@ -151,7 +99,7 @@ TEST_P(ScriptPanelTest, BackupAndOptimizeLaunchCommandWindowsAndChangeNothing) {
   const std::u16string optimize(panel_.optimizeCommandLine);
   EXPECT_EQ(platform_.launcher.commandLines, (std::vector<std::u16string>{u"cmd /k bf.bat", optimize, optimize}));
   EXPECT_EQ(Flags(), flags);
-  EXPECT_TRUE(folder_.Names().empty()) << "no script is checked or created";
+  EXPECT_TRUE(files_.Names().empty()) << "no script is checked or created";
 }
 
 TEST_P(ScriptPanelTest, AFailedLaunchIsReported) {
@@ -162,14 +110,14 @@ TEST_P(ScriptPanelTest, AFailedLaunchIsReported) {
 
 TEST_P(ScriptPanelTest, SaveWritesOnlyItsOwnScript) {
   for (const ScriptPanel& other : kScriptPanels) {
-    WriteBytes(std::string(other.scriptFile.begin(), other.scriptFile.end()), "untouched");
+    files_.Put(Gbk(other.scriptFile), "untouched");
   }
   form_.Click(panel_.refreshButton);
   form_.Click(panel_.editButton);
   form_.Click(panel_.saveButton);
   for (const ScriptPanel& other : kScriptPanels) {
     if (&other == &panel_) continue;
-    EXPECT_EQ(ReadBytes(std::string(other.scriptFile.begin(), other.scriptFile.end())), "untouched");
+    EXPECT_EQ(files_.Bytes(Gbk(other.scriptFile)), "untouched");
   }
 }
 
@@ -183,8 +131,6 @@ INSTANTIATE_TEST_SUITE_P(AllPanels, ScriptPanelTest, ::testing::Values(0u, 1u, 2
 // Rows that differ between the panels.
 class PanelDifferencesTest : public ::testing::Test {
  protected:
-  test_support::TempFolder folder_;
-  test_support::CurrentFolderScope inFolder_{folder_.Path()};
   FakeServices platform_;
   FakeWindow form_{kForm1Window, platform_.services()};
 };
@@ -193,24 +139,15 @@ TEST_F(PanelDifferencesTest, WithoutItsScriptTheXpPanelNeverReachesSave) {
   form_.Click(Command(6));
   EXPECT_FALSE(form_.Click(Command(7)));
   EXPECT_FALSE(form_.Click(Command(8)));
-  EXPECT_TRUE(folder_.Names().empty());
+  EXPECT_TRUE(platform_.store.Names().empty());
 }
 
 TEST_F(PanelDifferencesTest, TheWin7PanelCanSaveItsInitialTextBeforeAnyRefresh) {
   form_.Click(Command(17));
   ASSERT_TRUE(form_.Click(Command(20)));
   ASSERT_TRUE(form_.Click(Command(21)));
-  EXPECT_EQ(ReadBytes("Win7.bat"), test_support::Gbk(u"暂提供后台处理，不提供功能\r\n\r\n"));
+  EXPECT_EQ(platform_.store.Bytes("Win7.bat"), Gbk(u"暂提供后台处理，不提供功能\r\n\r\n"));
   EXPECT_EQ(platform_.boxes.messages, std::vector<std::u16string>{u"成功写入Win7.bat文件……"});
-}
-
-TEST_F(PanelDifferencesTest, ScriptsWithLfOrCrLineEndsLoadByTheLineRules) {
-  WriteBytes("xp.bat", "a\nb\n");
-  form_.Click(Command(6));
-  EXPECT_EQ(form_[Text(2)].Text(), u"a\nb\n\r\n");
-  WriteBytes("xp.bat", "a\rb");
-  form_.Click(Command(6));
-  EXPECT_EQ(form_[Text(2)].Text(), u"a\r\nb\r\n");
 }
 
 }  // namespace
