@@ -7,6 +7,7 @@
 
 #include "core/ansi_text.h"
 #include "core/file_channel.h"
+#include "core/file_channel_scope.h"
 #include "core/text_search.h"
 
 namespace quellbrook {
@@ -133,6 +134,7 @@ std::u16string MatchesIn(const CodePage& codePage, std::basic_string_view<Char> 
 }  // namespace
 
 HostsLines HostsLines::Read(FileChannel& files, std::u16string_view path) {
+  const FileChannelScope scope(files);
   files.OpenForInput(path);
   AnsiBytes file = files.ReadRestAsBytes();
   files.CloseFile();

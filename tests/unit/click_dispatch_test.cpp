@@ -13,9 +13,6 @@
 namespace quellbrook {
 namespace {
 
-using test_support::ReadBytes;
-using test_support::WriteBytes;
-
 class LambdaLogic final : public FormLogic {
  public:
   explicit LambdaLogic(std::function<void()> handler) : handler_(std::move(handler)) {}
@@ -48,25 +45,6 @@ TEST_F(ClickDispatchTest, AnUntrappedFailureEndsTheHandlerAndIsReported) {
   EXPECT_FALSE(reachedTheEnd);
   ASSERT_EQ(platform_.boxes.failures.size(), 1u);
   EXPECT_EQ(platform_.boxes.failures[0].Number(), error_number::kFileNotFound);
-}
-
-TEST_F(ClickDispatchTest, AFailureInTheMiddleOfAWriteClosesTheChannelAndKeepsTheOldFile) {
-  WriteBytes("x.bat", "old\r\n");
-  Run([&] {
-    platform_.files().OpenForOutput(u"x.bat");
-    platform_.files().WriteLine(u"half");
-    throw SystemError(error_number::kAccessDenied);
-  });
-  EXPECT_FALSE(platform_.files().IsOpen());
-  EXPECT_EQ(ReadBytes("x.bat"), "old\r\n");
-  EXPECT_EQ(folder_.Names(), std::vector<test_support::path>{"x.bat"});
-
-  Run([&] {
-    platform_.files().OpenForOutput(u"x.bat");
-    platform_.files().WriteLine(u"next");
-    platform_.files().CloseFile();
-  });
-  EXPECT_EQ(ReadBytes("x.bat"), "next\r\n");
 }
 
 // Whatever a handler throws is reported with a fitting number and a Chinese
