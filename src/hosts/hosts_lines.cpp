@@ -9,6 +9,7 @@
 #include "core/file_channel.h"
 #include "core/file_channel_scope.h"
 #include "core/text_search.h"
+#include "core/utf16.h"
 
 namespace quellbrook {
 namespace {
@@ -83,8 +84,6 @@ void ForEachLineHolding(std::basic_string_view<Char> text, std::basic_string_vie
     from = static_cast<std::size_t>(line.data() - text.data());
   }
 }
-
-constexpr bool IsSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
 
 // Appends the line, decoded, when FindText finds the search text in it: the
 // scan may have found its bytes straddling two characters.
