@@ -57,13 +57,13 @@ qb_prepare_prefix "$prefix" && qb_window_manager "$prefix" virtual || qb_die "th
 status=0
 for arch in "${arches[@]}"; do
   dir=$QB_ROOT/build-win$arch
-  programs=("hello-world, same manifest=$(qb_winpath "$dir/bench/quellbrook_hello.exe")"
-    "hello-world + COM imports=$(qb_winpath "$dir/bench/quellbrook_hello_com.exe")"
-    "hello-world, main window's controls=$(qb_winpath "$dir/bench/quellbrook_hello_controls.exe")"
+  programs=("hello-world, same manifest=$(qb_winpath "$dir/bench/win32/quellbrook_hello.exe")"
+    "hello-world + COM imports=$(qb_winpath "$dir/bench/win32/quellbrook_hello_com.exe")"
+    "hello-world, main window's controls=$(qb_winpath "$dir/bench/win32/quellbrook_hello_controls.exe")"
     "Quellbrook=$(qb_winpath "$dir/Quellbrook.exe")")
   for program in "${extra[@]}"; do programs+=("${program%%=*}=$(qb_winpath "${program#*=}")"); done
   qb_say "Start-up, x${arch/32/86}, $runs runs each"
-  (cd "$scratch" && qb_wine "$prefix" "$dir/bench/quellbrook_startup_bench.exe" "$runs" "${programs[@]}") |
+  (cd "$scratch" && qb_wine "$prefix" "$dir/bench/win32/quellbrook_startup_bench.exe" "$runs" "${programs[@]}") |
     tr -d '\r'
   ((PIPESTATUS[0] == 0)) || status=1
 done

@@ -1,10 +1,11 @@
 // The main window as constant data: every control of Form1 in container order
 // (each frame followed by the controls inside it), and the eight decorative
-// lines.
+// lines. The XP check boxes are captioned as their service switches.
 
 #include "app/form1.h"
 #include "forms/default_font.h"
 #include "resource_ids.h"
+#include "scripts/service_switch.h"
 
 namespace quellbrook {
 namespace {
@@ -46,26 +47,26 @@ constexpr ControlRow kControls[] = {
     {Command(18), kButton, kFormClientArea, u"优化", {2400, 5040, 1095, 225}, 41, kShownEnabled, &kSongTi75},
     {Command(17), kButton, kFormClientArea, u"Win7", {2400, 4800, 1095, 225}, 40, kShownEnabled, nullptr},
     {Frame(3), kFrame, kFormClientArea, u"XP选项", {120, 1800, 3375, 2775}, 19, kShownEnabled, nullptr},
-    {Check(1), kCheck, Frame(3), u"打开放火墙", {0, 600, 1335, 180}, 39, kShownEnabled, nullptr},
-    {Check(2), kCheck, Frame(3), u"关闭放火墙", {1680, 600, 1335, 180}, 38, kShownEnabled, nullptr},
-    {Check(3), kCheck, Frame(3), u"打开事件查看器", {0, 2280, 1575, 180}, 37, kShownEnabled, nullptr},
-    {Check(4), kCheck, Frame(3), u"关闭事件查看器", {1680, 2280, 1575, 180}, 36, kShownEnabled, nullptr},
-    {Check(5), kCheck, Frame(3), u"打开帮助", {0, 360, 1095, 180}, 35, kShownEnabled, nullptr},
-    {Check(6), kCheck, Frame(3), u"关闭帮助", {1680, 360, 1095, 180}, 34, kShownEnabled, nullptr},
-    {Check(7), kCheck, Frame(3), u"打开打印机", {0, 840, 1335, 180}, 33, kShownEnabled, nullptr},
-    {Check(8), kCheck, Frame(3), u"关闭打印机", {1680, 840, 1335, 180}, 32, kShownEnabled, nullptr},
-    {Check(9), kCheck, Frame(3), u"打开扫描/摄像", {0, 2040, 1575, 180}, 31, kShownEnabled, nullptr},
-    {Check(10), kCheck, Frame(3), u"关闭扫描/摄像", {1680, 2040, 1575, 180}, 30, kShownEnabled, nullptr},
-    {Check(13), kCheck, Frame(3), u"打开布景主题", {0, 1080, 1455, 180}, 29, kShownEnabled, nullptr},
-    {Check(14), kCheck, Frame(3), u"关闭布景主题", {1680, 1080, 1455, 180}, 28, kShownEnabled, nullptr},
-    {Check(15), kCheck, Frame(3), u"打开打印共享", {0, 1320, 1455, 180}, 27, kShownEnabled, nullptr},
-    {Check(11), kCheck, Frame(3), u"打开自动更新", {0, 1560, 1455, 180}, 26, kShownEnabled, nullptr},
-    {Check(12), kCheck, Frame(3), u"关闭自动更新", {1680, 1560, 1455, 180}, 25, kShownEnabled, nullptr},
-    {Check(16), kCheck, Frame(3), u"关闭打印共享", {1680, 1320, 1575, 180}, 24, kShownEnabled, nullptr},
-    {Check(17), kCheck, Frame(3), u"打开双网卡共享", {0, 2520, 1575, 180}, 23, kShownEnabled, nullptr},
-    {Check(18), kCheck, Frame(3), u"关闭双网卡共享", {1680, 2520, 1575, 180}, 22, kShownEnabled, nullptr},
-    {Check(19), kCheck, Frame(3), u"打开自分配IP", {0, 1800, 1455, 180}, 21, kShownEnabled, nullptr},
-    {Check(20), kCheck, Frame(3), u"关闭自分配IP", {1680, 1800, 1455, 180}, 20, kShownEnabled, nullptr},
+    {Check(1), kCheck, Frame(3), ServiceSwitchCaption(Check(1)), {0, 600, 1335, 180}, 39, kShownEnabled, nullptr},
+    {Check(2), kCheck, Frame(3), ServiceSwitchCaption(Check(2)), {1680, 600, 1335, 180}, 38, kShownEnabled, nullptr},
+    {Check(3), kCheck, Frame(3), ServiceSwitchCaption(Check(3)), {0, 2280, 1575, 180}, 37, kShownEnabled, nullptr},
+    {Check(4), kCheck, Frame(3), ServiceSwitchCaption(Check(4)), {1680, 2280, 1575, 180}, 36, kShownEnabled, nullptr},
+    {Check(5), kCheck, Frame(3), ServiceSwitchCaption(Check(5)), {0, 360, 1095, 180}, 35, kShownEnabled, nullptr},
+    {Check(6), kCheck, Frame(3), ServiceSwitchCaption(Check(6)), {1680, 360, 1095, 180}, 34, kShownEnabled, nullptr},
+    {Check(7), kCheck, Frame(3), ServiceSwitchCaption(Check(7)), {0, 840, 1335, 180}, 33, kShownEnabled, nullptr},
+    {Check(8), kCheck, Frame(3), ServiceSwitchCaption(Check(8)), {1680, 840, 1335, 180}, 32, kShownEnabled, nullptr},
+    {Check(9), kCheck, Frame(3), ServiceSwitchCaption(Check(9)), {0, 2040, 1575, 180}, 31, kShownEnabled, nullptr},
+    {Check(10), kCheck, Frame(3), ServiceSwitchCaption(Check(10)), {1680, 2040, 1575, 180}, 30, kShownEnabled, nullptr},
+    {Check(13), kCheck, Frame(3), ServiceSwitchCaption(Check(13)), {0, 1080, 1455, 180}, 29, kShownEnabled, nullptr},
+    {Check(14), kCheck, Frame(3), ServiceSwitchCaption(Check(14)), {1680, 1080, 1455, 180}, 28, kShownEnabled, nullptr},
+    {Check(15), kCheck, Frame(3), ServiceSwitchCaption(Check(15)), {0, 1320, 1455, 180}, 27, kShownEnabled, nullptr},
+    {Check(11), kCheck, Frame(3), ServiceSwitchCaption(Check(11)), {0, 1560, 1455, 180}, 26, kShownEnabled, nullptr},
+    {Check(12), kCheck, Frame(3), ServiceSwitchCaption(Check(12)), {1680, 1560, 1455, 180}, 25, kShownEnabled, nullptr},
+    {Check(16), kCheck, Frame(3), ServiceSwitchCaption(Check(16)), {1680, 1320, 1575, 180}, 24, kShownEnabled, nullptr},
+    {Check(17), kCheck, Frame(3), ServiceSwitchCaption(Check(17)), {0, 2520, 1575, 180}, 23, kShownEnabled, nullptr},
+    {Check(18), kCheck, Frame(3), ServiceSwitchCaption(Check(18)), {1680, 2520, 1575, 180}, 22, kShownEnabled, nullptr},
+    {Check(19), kCheck, Frame(3), ServiceSwitchCaption(Check(19)), {0, 1800, 1455, 180}, 21, kShownEnabled, nullptr},
+    {Check(20), kCheck, Frame(3), ServiceSwitchCaption(Check(20)), {1680, 1800, 1455, 180}, 20, kShownEnabled, nullptr},
     {Command(16), kButton, kFormClientArea, u"优化", {1200, 5040, 1215, 225}, 18, kShownEnabled, &kSongTi75},
     {Command(1), kButton, kFormClientArea, u"Vista", {1200, 4800, 1215, 225}, 17, kShownEnabled, nullptr},
     {Frame(2), kFrame, kFormClientArea, u"Vista后台服务", {3600, 0, 5535, 5295}, 11, kHidden, nullptr},

@@ -4,13 +4,12 @@
 #include <cstdint>
 #include <cstring>
 
+#include "core/utf16.h"
+
 namespace quellbrook {
 namespace {
 
 constexpr char16_t kEscapeBase = 0xDC00;
-
-constexpr bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-constexpr bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 // A unit in U+DC00..U+DCFF stands for a raw byte unless it completes a
 // surrogate pair (U+10000 and its neighbours end in such units).
@@ -180,7 +179,7 @@ EncodedText EncodeLossless(const CodePage& codePage, std::u16string_view text) {
       return true;
     }
     for (std::size_t i = begin; i < end;) {
-      const std::size_t length = IsHighSurrogate(text[i]) && i + 1 < end && IsLowSurrogate(text[i + 1]) ? 2 : 1;
+      const std::size_t length = StartsSurrogatePair(text.substr(0, end), i) ? 2 : 1;
       std::optional<std::string> bytes = codePage.Encode(text.substr(i, length));
       if (!bytes) {
         result.unrepresentableAt = i;

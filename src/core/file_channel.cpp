@@ -9,6 +9,7 @@
 #include "core/ansi_text.h"
 #include "core/failure.h"
 #include "core/number_text.h"
+#include "core/utf16.h"
 
 namespace quellbrook {
 namespace {
@@ -70,11 +71,9 @@ PlatformError UnrepresentableCharacter(std::u16string_view text, std::size_t at,
                                        std::u16string_view path) {
   std::u16string character(1, text[at]);
   char32_t codePoint = text[at];
-  const bool pair = codePoint >= 0xD800 && codePoint <= 0xDBFF && at + 1 < text.size() &&
-                    text[at + 1] >= 0xDC00 && text[at + 1] <= 0xDFFF;
-  if (pair) {
+  if (StartsSurrogatePair(text, at)) {
     character += text[at + 1];
-    codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (text[at + 1] - 0xDC00);
+    codePoint = PairedCodePoint(text[at], text[at + 1]);
   }
   const std::u16string which = ShowsAsItself(codePoint) ? u"字符“" + character + u"”" : u"不可见字符";
   return SystemError(error_number::kNoUnicodeTranslation,

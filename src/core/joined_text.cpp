@@ -1,10 +1,12 @@
 #include "core/joined_text.h"
 
 #include "core/file_channel.h"
+#include "core/file_channel_scope.h"
 
 namespace quellbrook {
 
 std::u16string ReadJoinedText(FileChannel& files, std::u16string_view path) {
+  const FileChannelScope scope(files);
   files.OpenForInput(path);
   std::u16string joined = files.ReadJoinedRest();
   files.CloseFile();
@@ -12,6 +14,7 @@ std::u16string ReadJoinedText(FileChannel& files, std::u16string_view path) {
 }
 
 void WriteSavedText(FileChannel& files, std::u16string_view path, std::u16string_view text) {
+  const FileChannelScope scope(files);
   files.OpenForOutput(path);
   files.WriteLine(text);
   files.CloseFile();

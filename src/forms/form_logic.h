@@ -26,9 +26,9 @@ struct WindowDefinition {
 };
 
 // Runs one click the way every window does: a failure that the handler does not
-// trap ends it at the failing step, closes the file channel so that the next
-// action can open a file, and is shown as the platform's error report. Any
-// std::exception counts as such a failure; the program goes on.
+// trap ends it at the failing step and is shown as the platform's error report.
+// Any std::exception counts as such a failure; the program goes on. The file
+// channel is closed by then: each of its uses owns it in a FileChannelScope.
 void RunClickHandler(FormLogic& logic, ControlId control, Services& services);
 
 }  // namespace quellbrook

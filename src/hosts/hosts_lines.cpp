@@ -7,7 +7,9 @@
 
 #include "core/ansi_text.h"
 #include "core/file_channel.h"
+#include "core/file_channel_scope.h"
 #include "core/text_search.h"
+#include "core/utf16.h"
 
 namespace quellbrook {
 namespace {
@@ -83,8 +85,6 @@ void ForEachLineHolding(std::basic_string_view<Char> text, std::basic_string_vie
   }
 }
 
-constexpr bool IsSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
-
 // Appends the line, decoded, when FindText finds the search text in it: the
 // scan may have found its bytes straddling two characters.
 template <typename Char>
@@ -133,6 +133,7 @@ std::u16string MatchesIn(const CodePage& codePage, std::basic_string_view<Char> 
 }  // namespace
 
 HostsLines HostsLines::Read(FileChannel& files, std::u16string_view path) {
+  const FileChannelScope scope(files);
   files.OpenForInput(path);
   AnsiBytes file = files.ReadRestAsBytes();
   files.CloseFile();

@@ -11,7 +11,7 @@
 #include "app/form1.h"
 #include "app_session.h"
 #include "app_windows.h"
-#include "forms/caption_room.h"
+#include "forms/scaling.h"
 #include "hosts/form3.h"
 #include "registry_state.h"
 #include "tweaks/form2.h"

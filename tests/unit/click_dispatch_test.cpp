@@ -43,25 +43,6 @@ TEST_F(ClickDispatchTest, AnUntrappedFailureEndsTheHandlerAndIsReported) {
   EXPECT_EQ(platform_.boxes.failures[0].Number(), error_number::kFileNotFound);
 }
 
-TEST_F(ClickDispatchTest, AFailureInTheMiddleOfAWriteClosesTheChannelAndKeepsTheOldFile) {
-  platform_.store.Put("x.bat", "old\r\n");
-  Run([&] {
-    platform_.files().OpenForOutput(u"x.bat");
-    platform_.files().WriteLine(u"half");
-    throw SystemError(error_number::kAccessDenied);
-  });
-  EXPECT_FALSE(platform_.files().IsOpen());
-  EXPECT_EQ(platform_.store.Bytes("x.bat"), "old\r\n");
-  EXPECT_EQ(platform_.store.Names(), std::vector<std::string>{"x.bat"});
-
-  Run([&] {
-    platform_.files().OpenForOutput(u"x.bat");
-    platform_.files().WriteLine(u"next");
-    platform_.files().CloseFile();
-  });
-  EXPECT_EQ(platform_.store.Bytes("x.bat"), "next\r\n");
-}
-
 // Whatever a handler throws is reported with a fitting number and a Chinese
 // description, and the program goes on.
 TEST_F(ClickDispatchTest, EveryExceptionIsReportedAndTheNextClickRuns) {

@@ -2,6 +2,7 @@
 
 #include "core/failure.h"
 #include "core/file_channel.h"
+#include "core/file_channel_scope.h"
 #include "core/joined_text.h"
 #include "fakes/iconv_code_page.h"
 #include "fakes/memory_file_store.h"
@@ -101,6 +102,25 @@ TEST_F(FileChannelTest, HoldsOneFileAtATime) {
   files_.OpenForOutput(u"b.txt");
   files_.CloseFile();
   files_.CloseFile();  // closing a closed channel does nothing
+}
+
+// Each use of the channel owns it in a scope; a failure in the middle of a
+// write leaves it closed for the next use and the old file whole.
+TEST_F(FileChannelTest, AScopeEndedByAFailureClosesTheChannelAndKeepsTheOldFile) {
+  store_.Put("x.bat", "old\r\n");
+  const auto halfAWrite = [this] {
+    const FileChannelScope scope(files_);
+    files_.OpenForOutput(u"x.bat");
+    files_.WriteLine(u"half");
+    throw SystemError(error_number::kAccessDenied);
+  };
+  EXPECT_THROW(halfAWrite(), PlatformError);
+  EXPECT_FALSE(files_.IsOpen());
+  EXPECT_EQ(store_.Bytes("x.bat"), "old\r\n");
+  EXPECT_EQ(store_.Names(), std::vector<std::string>{"x.bat"});
+
+  WriteSavedText(files_, u"x.bat", u"next");
+  EXPECT_EQ(store_.Bytes("x.bat"), "next\r\n");
 }
 
 TEST_F(FileChannelTest, WriteLineAddsCrLfAndKeepsTheTextsOwnBreaks) {

@@ -6,7 +6,7 @@
 #include <set>
 
 #include "app/form1.h"
-#include "forms/caption_room.h"
+#include "support/caption_room.h"
 #include "forms/font_face.h"
 #include "hosts/form3.h"
 #include "tweaks/form2.h"

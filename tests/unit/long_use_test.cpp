@@ -133,8 +133,8 @@ TEST_F(LongUseTest, RandomUseKeepsEveryWindowConsistentAndXpBatRewrittenOnlyByTh
     const ServiceSwitch* toggled = &form == &form1 && clicked ? FindServiceSwitch(row.id) : nullptr;
     if (toggled) {
       if (!failed) xpScript = Rewritten(xpScript, *toggled);
-      const ServiceSwitch* on =
-          toggled->direction == SwitchDirection::kOn ? toggled : FindServiceSwitch(toggled->partner);
+      // Check(2k-1) is the pair's on switch.
+      const ServiceSwitch* on = ToInt(toggled->checkBox) % 2 == 1 ? toggled : FindServiceSwitch(toggled->partner);
       if (failed) unsettledPairs.insert(on); else unsettledPairs.erase(on);
     }
     if (&form == &form1 && clicked && row.id == kScriptPanels[0].saveButton && !failed) {
@@ -149,7 +149,7 @@ TEST_F(LongUseTest, RandomUseKeepsEveryWindowConsistentAndXpBatRewrittenOnlyByTh
       ASSERT_TRUE(PanelFlagsAllowed(panel, form1)) << context << ", panel " << ToInt(panel.frame);
     }
     for (const ServiceSwitch& sw : kServiceSwitches) {
-      if (sw.direction != SwitchDirection::kOn || unsettledPairs.contains(&sw)) continue;
+      if (ToInt(sw.checkBox) % 2 == 0 || unsettledPairs.contains(&sw)) continue;
       ASSERT_FALSE(form1[sw.checkBox].CheckValue() == 1 && form1[sw.partner].CheckValue() == 1)
           << context << ", pair " << ToInt(sw.checkBox);
     }

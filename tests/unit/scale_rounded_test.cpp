@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "forms/caption_room.h"
+#include "forms/scaling.h"
 
 namespace quellbrook {
 namespace {

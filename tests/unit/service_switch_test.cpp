@@ -42,15 +42,18 @@ TEST_P(ServiceSwitchTest, RowFollowsThePairRules) {
   const bool on = n % 2 == 1;
   EXPECT_EQ(row_.checkBox, Check(n));
   EXPECT_EQ(row_.partner, Check(on ? n + 1 : n - 1));
-  EXPECT_EQ(row_.direction, on ? SwitchDirection::kOn : SwitchDirection::kOff);
   const ServiceSwitch* partner = FindServiceSwitch(row_.partner);
   ASSERT_NE(partner, nullptr);
   EXPECT_EQ(partner->partner, row_.checkBox);
-  EXPECT_EQ(partner->service, row_.service);
+  // The partner undoes the switch, on the same service.
+  EXPECT_EQ(partner->findText, row_.replacement);
+  EXPECT_EQ(partner->replacement, row_.findText);
 
-  const std::u16string service(row_.service);
-  EXPECT_EQ(row_.findText, service + (on ? u" start= DISABLED" : u" start= AUTO"));
-  EXPECT_EQ(row_.replacement, service + (on ? u" start= AUTO" : u" start= DISABLED"));
+  const std::u16string_view from = on ? u" start= DISABLED" : u" start= AUTO";
+  const std::u16string_view to = on ? u" start= AUTO" : u" start= DISABLED";
+  ASSERT_TRUE(row_.findText.ends_with(from));
+  EXPECT_EQ(std::u16string(row_.findText.substr(0, row_.findText.size() - from.size())) + std::u16string(to),
+            row_.replacement);
   EXPECT_TRUE(row_.caption.starts_with(on ? u"打开" : u"关闭"));
   const ControlRow* box = FindControl(kForm1Table, row_.checkBox);
   ASSERT_NE(box, nullptr);

@@ -136,7 +136,7 @@ TEST_F(ScriptingHostTest, AFailingCallBecomesAPlatformErrorWithADescription) {
 
 // A host's deferred fill-in: a lambda converts to no __stdcall pointer on x86.
 HRESULT WINAPI FillInDescription(EXCEPINFO* info) {
-  info->bstrDescription = UniqueBstr(L"无法保存注册表项。").Release();
+  info->bstrDescription = BstrFromText(L"无法保存注册表项。").Release();
   return S_OK;
 }
 

@@ -39,18 +39,27 @@ const ComFunctions& Com() {
   return libraries.Functions();
 }
 
-UniqueBstr::UniqueBstr(std::wstring_view text) {
-  if (text.size() > std::numeric_limits<UINT>::max()) throw std::bad_alloc();
-  value_ = Com().SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-  if (value_ == nullptr) throw std::bad_alloc();
+// A string exists only once the library that allocated it is loaded.
+void FreeBstr(BSTR value) noexcept {
+  if (value != nullptr) Com().SysFreeString(value);
 }
 
-UniqueVariant UniqueVariant::FromText(std::wstring_view text) {
-  UniqueBstr string(text);
-  UniqueVariant variant;
-  variant.value_.vt = VT_BSTR;
-  variant.value_.bstrVal = string.Release();
-  return variant;
+UniqueBstr BstrFromText(std::wstring_view text) {
+  if (text.size() > std::numeric_limits<UINT>::max()) throw std::bad_alloc();
+  UniqueBstr string(Com().SysAllocStringLen(text.data(), static_cast<UINT>(text.size())));
+  if (!string) throw std::bad_alloc();
+  return string;
+}
+
+// Only COM puts anything but VT_EMPTY into a variant, once it is loaded.
+void VariantTraits::Close(Value value) noexcept { Com().VariantClear(&value); }
+
+UniqueVariant VariantFromText(std::wstring_view text) {
+  UniqueBstr string = BstrFromText(text);
+  VARIANT value{};
+  value.vt = VT_BSTR;
+  value.bstrVal = string.Release();
+  return UniqueVariant(value);
 }
 
 PlatformError ErrorFromExcepInfo(const EXCEPINFO& info, HRESULT fallback) {

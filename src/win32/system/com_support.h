@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "core/failure.h"
+#include "win32/system/unique_handle.h"
 
 namespace quellbrook::win32 {
 
@@ -68,76 +69,34 @@ class ComPtr {
   Interface* pointer_ = nullptr;
 };
 
-class UniqueBstr {
- public:
-  UniqueBstr() noexcept = default;
-  // Throws std::bad_alloc when the system has no memory for the copy.
-  explicit UniqueBstr(std::wstring_view text);
-  ~UniqueBstr() { Free(value_); }
-  UniqueBstr(UniqueBstr&& other) noexcept : value_(std::exchange(other.value_, nullptr)) {}
-  UniqueBstr& operator=(UniqueBstr&& other) noexcept {
-    if (this != &other) {
-      Free(value_);
-      value_ = std::exchange(other.value_, nullptr);
-    }
-    return *this;
-  }
-  UniqueBstr(const UniqueBstr&) = delete;
-  UniqueBstr& operator=(const UniqueBstr&) = delete;
+// Frees a string that COM allocated; nullptr is no string.
+void FreeBstr(BSTR value) noexcept;
 
-  BSTR Get() const noexcept { return value_; }
-  // Hands the string to a VARIANT, which then frees it.
-  BSTR Release() noexcept { return std::exchange(value_, nullptr); }
+using UniqueBstr = UniqueHandle<NullValueTraits<BSTR, &FreeBstr>>;
+// A copy of the text. Throws std::bad_alloc when the system has no memory for it.
+UniqueBstr BstrFromText(std::wstring_view text);
 
-  // A string exists only once the library that allocated it is loaded.
-  static void Free(BSTR value) noexcept {
-    if (value != nullptr) Com().SysFreeString(value);
-  }
-
- private:
-  BSTR value_ = nullptr;
+// Owns what a VARIANT holds; VT_EMPTY holds nothing.
+struct VariantTraits {
+  using Value = VARIANT;
+  // All that VariantInit does.
+  static Value Invalid() noexcept { return VARIANT{}; }
+  static bool Holds(const Value& value) noexcept { return value.vt != VT_EMPTY; }
+  static void Close(Value value) noexcept;
 };
 
-// Starts out VT_EMPTY, which is all VariantInit does.
-class UniqueVariant {
- public:
-  UniqueVariant() noexcept = default;
-  // A VT_BSTR variant holding a copy of the text.
-  static UniqueVariant FromText(std::wstring_view text);
-  ~UniqueVariant() { Clear(); }
-  UniqueVariant(UniqueVariant&& other) noexcept : value_(other.value_) { other.value_.vt = VT_EMPTY; }
-  UniqueVariant& operator=(UniqueVariant&& other) noexcept {
-    if (this != &other) {
-      Clear();
-      value_ = other.value_;
-      other.value_.vt = VT_EMPTY;
-    }
-    return *this;
-  }
-  UniqueVariant(const UniqueVariant&) = delete;
-  UniqueVariant& operator=(const UniqueVariant&) = delete;
-
-  VARIANT* Get() noexcept { return &value_; }
-  const VARIANT& Value() const noexcept { return value_; }
-
- private:
-  // Only COM puts anything but VT_EMPTY into a variant, once it is loaded.
-  void Clear() noexcept {
-    if (value_.vt != VT_EMPTY) Com().VariantClear(&value_);
-    value_.vt = VT_EMPTY;
-  }
-
-  VARIANT value_{};
-};
+using UniqueVariant = UniqueHandle<VariantTraits>;
+// A VT_BSTR variant holding a copy of the text.
+UniqueVariant VariantFromText(std::wstring_view text);
 
 // An EXCEPINFO that frees the strings an object put into it.
 class ExceptionInfo {
  public:
   ExceptionInfo() noexcept = default;
   ~ExceptionInfo() {
-    UniqueBstr::Free(info_.bstrSource);
-    UniqueBstr::Free(info_.bstrDescription);
-    UniqueBstr::Free(info_.bstrHelpFile);
+    FreeBstr(info_.bstrSource);
+    FreeBstr(info_.bstrDescription);
+    FreeBstr(info_.bstrHelpFile);
   }
   ExceptionInfo(const ExceptionInfo&) = delete;
   ExceptionInfo& operator=(const ExceptionInfo&) = delete;

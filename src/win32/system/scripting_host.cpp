@@ -38,17 +38,17 @@ class DispatchScriptingHost final : public ScriptingHost {
     std::vector<UniqueVariant> owned;
     owned.reserve(arguments.size());
     for (auto argument = arguments.rbegin(); argument != arguments.rend(); ++argument) {
-      owned.push_back(UniqueVariant::FromText(ToWide(*argument)));
+      owned.push_back(VariantFromText(ToWide(*argument)));
     }
     std::vector<VARIANT> values;  // borrowed from `owned`, which frees them
     values.reserve(owned.size());
-    for (const UniqueVariant& variant : owned) values.push_back(variant.Value());
+    for (const UniqueVariant& variant : owned) values.push_back(variant.Get());
 
     DISPPARAMS parameters{values.data(), nullptr, static_cast<UINT>(values.size()), 0};
     UniqueVariant result;
     ExceptionInfo exception;
     UINT badArgument = 0;
-    HRESULT hr = shell_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, result.Get(),
+    HRESULT hr = shell_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, result.Put(),
                                 exception.Get(), &badArgument);
     if (hr == DISP_E_EXCEPTION) throw ErrorFromExcepInfo(exception.Filled(), hr);
     ThrowIfFailed(hr);

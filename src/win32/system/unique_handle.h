@@ -1,6 +1,8 @@
 #pragma once
-// Move-only owners of Win32 handles: each traits type names the handle's type,
-// its "no handle" value and the one call that releases it.
+// Move-only owners of Win32 handles and of what COM allocates: each traits type
+// names the owned value's type, its "nothing owned" value and the one call
+// that releases it, and may say how to tell an owned value (else: it differs
+// from the "nothing owned" value).
 
 #include <windows.h>
 
@@ -26,16 +28,30 @@ class UniqueHandle {
   UniqueHandle& operator=(const UniqueHandle&) = delete;
 
   Value Get() const noexcept { return value_; }
-  explicit operator bool() const noexcept { return value_ != Traits::Invalid(); }
+  explicit operator bool() const noexcept { return Holds(value_); }
+
+  // For the out parameter of a creating call; drops what was owned.
+  Value* Put() noexcept {
+    Reset();
+    return &value_;
+  }
 
   Value Release() noexcept { return std::exchange(value_, Traits::Invalid()); }
 
   void Reset(Value value = Traits::Invalid()) noexcept {
     Value old = std::exchange(value_, value);
-    if (old != Traits::Invalid()) Traits::Close(old);
+    if (Holds(old)) Traits::Close(old);
   }
 
  private:
+  static bool Holds(const Value& value) noexcept {
+    if constexpr (requires { Traits::Holds(value); }) {
+      return Traits::Holds(value);
+    } else {
+      return value != Traits::Invalid();
+    }
+  }
+
   Value value_ = Traits::Invalid();
 };
 

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "forms/caption_room.h"
+#include "forms/scaling.h"
 #include "forms/form_table.h"
 #include "win32/system/unique_handle.h"
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "forms/frame_caption.h"
 #include "win32/ui/device_context.h"
 #include "win32/ui/dpi.h"
 #include "win32/system/wide_text.h"

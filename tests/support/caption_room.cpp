@@ -1,4 +1,4 @@
-#include "forms/caption_room.h"
+#include "caption_room.h"
 
 #include <algorithm>
 
