@@ -198,6 +198,7 @@ TEST_F(FormWindowTest, BuildsTheWindowTreeThatToolsFindControlsIn) {
   EXPECT_TRUE(wideText & ES_MULTILINE);
   EXPECT_TRUE(wideText & WS_HSCROLL) << "both scroll bars: lines do not wrap";
   EXPECT_TRUE(wrappingText & ES_MULTILINE);
+  EXPECT_TRUE(wrappingText & WS_VSCROLL);
   EXPECT_FALSE(wrappingText & (WS_HSCROLL | ES_AUTOHSCROLL)) << "a vertical scroll bar only: lines wrap";
   EXPECT_GT(static_cast<unsigned>(::SendMessageW(Item(3002), EM_GETLIMITTEXT, 0, 0)), 65535u);
 }
