@@ -1,13 +1,14 @@
 #include "app_session.h"
 
 #include "app_windows.h"
+#include "wait.h"
 
 namespace quellbrook::e2e {
 namespace {
 
-constexpr DWORD kStartTimeoutMs = 30000;
+constexpr int kStartTimeoutMs = 30000;
 constexpr DWORD kHandlerTimeoutMs = 20000;
-constexpr DWORD kBoxTimeoutMs = 15000;
+constexpr int kBoxTimeoutMs = 15000;
 
 std::wstring FromUtf8(std::string_view text) {
   const int length =
@@ -95,20 +96,20 @@ AppSession::AppSession(const std::wstring& workFolder) {
   }
   ResumeThread(process_.hThread);
 
-  const ULONGLONG deadline = GetTickCount64() + kStartTimeoutMs;
-  while (!form_) {
-    form_ = WaitForTopLevelWindow(process_.dwProcessId, kFormClass, kMainCaption, 100);
-    if (form_) break;
-    DWORD exitCode = 0;
-    if (GetExitCodeProcess(process_.hProcess, &exitCode) && exitCode != STILL_ACTIVE) {
-      error_ = L"Quellbrook.exe ended with exit code " + std::to_wstring(exitCode) +
-               L" before showing its main window";
-      return;
-    }
-    if (GetTickCount64() >= deadline) {
-      error_ = L"no main window within " + std::to_wstring(kStartTimeoutMs / 1000) + L" s";
-      return;
-    }
+  DWORD exitCode = STILL_ACTIVE;
+  const bool came = test_support::WaitUntil(
+      [&] {
+        form_ = WaitForTopLevelWindow(process_.dwProcessId, kFormClass, kMainCaption, 0);
+        return form_ || (GetExitCodeProcess(process_.hProcess, &exitCode) && exitCode != STILL_ACTIVE);
+      },
+      kStartTimeoutMs);
+  if (!came) {
+    error_ = L"no main window within " + std::to_wstring(kStartTimeoutMs / 1000) + L" s";
+    return;
+  }
+  if (!form_) {
+    error_ = L"Quellbrook.exe ended with exit code " + std::to_wstring(exitCode) + L" before showing its main window";
+    return;
   }
   Sync();
 }
@@ -180,22 +181,6 @@ bool AppSession::PostMouseClick(int id) const {
          PostMessageW(control, WM_LBUTTONUP, 0, middle);
 }
 
-bool AppSession::PostSpaceKey(int id) const {
-  const HWND control = Control(id);
-  if (!control) return false;
-  // Sharing the program's input state for a moment lets this thread move its
-  // keyboard focus.
-  const DWORD uiThread = GetWindowThreadProcessId(form_, nullptr);
-  if (!AttachThreadInput(GetCurrentThreadId(), uiThread, TRUE)) return false;
-  SetFocus(control);
-  const bool focused = GetFocus() == control;
-  AttachThreadInput(GetCurrentThreadId(), uiThread, FALSE);
-  // Scan code 0x39 is the space bar; the key-up has the previous-state and
-  // transition bits.
-  return focused && PostMessageW(control, WM_KEYDOWN, VK_SPACE, 0x00390001) &&
-         PostMessageW(control, WM_KEYUP, VK_SPACE, static_cast<LPARAM>(0xC0390001u));
-}
-
 HWND AppSession::Focused() const {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
@@ -247,12 +232,7 @@ std::wstring AppSession::BoxText(HWND box) {
 
 bool AppSession::DismissBox(HWND box) const {
   PostMessageW(box, WM_COMMAND, IDOK, 0);
-  const ULONGLONG deadline = GetTickCount64() + kBoxTimeoutMs;
-  while (IsWindow(box)) {
-    if (GetTickCount64() >= deadline) return false;
-    Sleep(10);
-  }
-  return Sync();
+  return test_support::WaitUntil([&] { return !IsWindow(box); }, kBoxTimeoutMs) && Sync();
 }
 
 bool AppSession::Sync() const {

@@ -52,12 +52,10 @@ class AppSession {
   bool Click(int id) const;
   // Clicks without waiting, for a handler that opens a modal box.
   void PostClick(int id) const;
-  // The user's own input, through the program's message loop, without
+  // The user's own click, through the program's message loop, without
   // waiting: the left mouse button pressed and released in the middle of the
-  // control; or the control given the keyboard focus and the space bar
-  // pressed and released. False when the control or the focus is missing.
+  // control. False when the control is missing.
   bool PostMouseClick(int id) const;
-  bool PostSpaceKey(int id) const;
   // The control that has the program's keyboard focus, or nullptr.
   HWND Focused() const;
   // A key pressed and released on the focused control, as the keyboard would

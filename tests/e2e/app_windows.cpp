@@ -1,5 +1,7 @@
 #include "app_windows.h"
 
+#include "wait.h"
+
 namespace quellbrook::e2e {
 namespace {
 
@@ -51,13 +53,15 @@ std::vector<HWND> TopLevelWindows(DWORD pid, std::wstring_view windowClass,
 
 HWND WaitForTopLevelWindow(DWORD pid, std::wstring_view windowClass,
                            std::wstring_view caption, DWORD timeoutMs) {
-  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-  for (;;) {
-    const std::vector<HWND> windows = TopLevelWindows(pid, windowClass, caption);
-    if (!windows.empty()) return windows.front();
-    if (GetTickCount64() >= deadline) return nullptr;
-    Sleep(20);
-  }
+  HWND found = nullptr;
+  test_support::WaitUntil(
+      [&] {
+        const std::vector<HWND> windows = TopLevelWindows(pid, windowClass, caption);
+        found = windows.empty() ? nullptr : windows.front();
+        return found != nullptr;
+      },
+      static_cast<int>(timeoutMs));
+  return found;
 }
 
 std::vector<HWND> Descendants(HWND parent) {

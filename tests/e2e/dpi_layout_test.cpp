@@ -1,6 +1,7 @@
 // The three windows and the input box of the real program at 100, 125, 150 and
-// 200 %: each control's rectangle is its table's twips at that DPI, and the
-// input box's controls lie inside its client area.
+// 200 %: each window has its table's caption and border, and at 100 % its
+// place; each control's rectangle is its table's twips at that DPI and shows
+// its caption; the input box's controls lie inside its client area.
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@
 #include "hosts/form3.h"
 #include "registry_state.h"
 #include "tweaks/form2.h"
+#include "u16.h"
 #include "wine.h"
 #include "work_folder.h"
 
@@ -32,10 +34,10 @@ RECT RectInParent(HWND window) {
 
 class DpiLayout : public ::testing::TestWithParam<unsigned> {};
 
-TEST_P(DpiLayout, EveryControlIsItsTwipsAtTheDpi) {
-  // Windows takes a new DPI only at the next sign-in; Wine at each start.
-  if (!test_support::RunningUnderWine()) GTEST_SKIP() << "the DPI cannot change for one program";
+TEST_P(DpiLayout, EveryWindowIsItsTableAtTheDpi) {
   const unsigned dpi = GetParam();
+  // Windows takes a new DPI only at the next sign-in; Wine at each start.
+  if (!test_support::RunningUnderWine() && dpi != 96) GTEST_SKIP() << "the DPI cannot change for one program";
   test_support::RegistryGuard guard;
   guard.KeepValue(HKEY_CURRENT_USER, kDesktopKey, L"LogPixels");
   const DWORD value = dpi;
@@ -43,7 +45,7 @@ TEST_P(DpiLayout, EveryControlIsItsTwipsAtTheDpi) {
             ERROR_SUCCESS);
   WorkFolder folder;
   AppSession app(folder.Path());
-  ASSERT_TRUE(app.Started());
+  ASSERT_TRUE(app.Started()) << test_support::Utf8(app.Error());
 
   auto open = [&](int button, const wchar_t* caption) {
     return app.Click(Command(button)) ? WaitForTopLevelWindow(app.ProcessId(), kFormClass, caption, 15000) : nullptr;
@@ -52,13 +54,29 @@ TEST_P(DpiLayout, EveryControlIsItsTwipsAtTheDpi) {
       {&kForm1Table, app.Form()}, {&kForm2Table, open(4, L"隔外优化")}, {&kForm3Table, open(5, L"HOSTS迷你防火墙")}};
   for (const auto& [form, window] : windows) {
     ASSERT_NE(window, nullptr);
+    SCOPED_TRACE(test_support::Utf8(form->caption));
+    EXPECT_EQ(TitleOf(window), test_support::Wide(form->caption));
+    EXPECT_EQ(GetWindow(window, GW_OWNER), nullptr);
+    const LONG style = GetWindowLongW(window, GWL_STYLE);
+    const LONG sizable = form->border == BorderStyle::kSizable ? WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX : 0;
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_SYSMENU), sizable | WS_SYSMENU);
     RECT client{};
     GetClientRect(window, &client);
     EXPECT_EQ(client.right, TwipsToPixels(form->clientWidth, dpi));
     EXPECT_EQ(client.bottom, TwipsToPixels(form->clientHeight, dpi));
+    // At higher DPIs the window may not fit the screen and moves in.
+    if (form->position && dpi == 96) {
+      POINT origin{0, 0};
+      ClientToScreen(window, &origin);
+      EXPECT_EQ(origin.x, TwipsToPixels(form->position->x, dpi));
+      EXPECT_EQ(origin.y, TwipsToPixels(form->position->y, dpi));
+    }
     for (const ControlRow& row : form->controls) {
       const HWND control = AppSession::ControlOf(window, ToInt(row.id));
       ASSERT_NE(control, nullptr) << ToInt(row.id);
+      if (row.kind != ControlKind::kTextBox) {
+        EXPECT_EQ(app.TextOf(control), test_support::Wide(row.caption)) << ToInt(row.id);
+      }
       const RECT rect = RectInParent(control);
       EXPECT_EQ(rect.left, TwipsToPixels(row.rect.left, dpi)) << ToInt(row.id);
       EXPECT_EQ(rect.top, TwipsToPixels(row.rect.top, dpi)) << ToInt(row.id);

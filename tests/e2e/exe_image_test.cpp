@@ -1,4 +1,5 @@
-// What Windows reads from Quellbrook.exe's headers before its first instruction.
+// What Windows reads from Quellbrook.exe's headers and manifest before its
+// first instruction.
 
 #include <gtest/gtest.h>
 
@@ -6,8 +7,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "app_session.h"
+#include "u16.h"
 #include "win32/system/unique_handle.h"
 
 namespace quellbrook::e2e {
@@ -30,6 +33,24 @@ TEST(ExeImageTest, ResolvesItsImportsFromTheSystemFolderOnly) {
   const auto* config = reinterpret_cast<const IMAGE_LOAD_CONFIG_DIRECTORY*>(base + directory.VirtualAddress);
   EXPECT_EQ(config->Size, directory.Size);
   EXPECT_EQ(config->Reserved1, LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+TEST(ExeManifest, AsksForAdministratorCommonControlsSixAndPerMonitorDpi) {
+  const std::wstring exe = QuellbrookExePath();
+  const HMODULE image = LoadLibraryExW(
+      exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(image, nullptr) << "cannot load " << test_support::Utf8(exe);
+  const HRSRC resource = FindResourceW(image, MAKEINTRESOURCEW(1), RT_MANIFEST);
+  ASSERT_NE(resource, nullptr) << "no manifest with ID 1";
+  const HGLOBAL loaded = LoadResource(image, resource);
+  const char* bytes = static_cast<const char*>(LockResource(loaded));
+  ASSERT_NE(bytes, nullptr);
+  const std::string manifest(bytes, SizeofResource(image, resource));
+  FreeLibrary(image);
+
+  EXPECT_NE(manifest.find("requireAdministrator"), std::string::npos);
+  EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
+  EXPECT_NE(manifest.find("PerMonitorV2"), std::string::npos);
 }
 
 }  // namespace

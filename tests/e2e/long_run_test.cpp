@@ -19,7 +19,8 @@
 #include "app_windows.h"
 #include "registry_state.h"
 #include "running_app.h"
-#include "tweak_effects.h"
+#include "tweak_registry.h"
+#include "wait.h"
 #include "wine.h"
 
 namespace quellbrook::e2e {
@@ -96,31 +97,35 @@ class LongRun : public RunningApp {
             GetGuiResources(app->Process(), GR_USEROBJECTS)};
   }
 
+  // Input boxes get a random text and OK or Cancel, message boxes OK.
+  void Answer(HWND box, std::mt19937& random) const {
+    ++boxesAnswered_;
+    const HWND entry = GetDlgItem(box, kInputBoxEdit);
+    if (entry && random() % 3 == 0) {
+      PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+      test_support::WaitUntil([&] { return !IsWindow(box); });
+      return;
+    }
+    if (entry) {
+      static const wchar_t* const kAnswers[] = {L"", L"localhost", L"ALG", L"中文", L"127.0.0.1"};
+      app->SetTextOf(entry, kAnswers[random() % std::size(kAnswers)]);
+    }
+    app->DismissBox(box);
+  }
+
   // Clicks from a helper thread, which returns once the click handler has,
-  // and meanwhile answers every box the handler opens: input boxes with a
-  // random text and OK or with Cancel, message boxes with OK. False when the
+  // and meanwhile answers every box the handler opens. False when the
   // handler has not returned within 30 s.
   bool ClickAnsweringBoxes(HWND control, std::mt19937& random) const {
     const HANDLE clicker = CreateThread(nullptr, 0, &SendClick, control, 0, nullptr);
     if (!clicker) return false;
-    const ULONGLONG deadline = GetTickCount64() + 30000;
-    bool returned = false;
-    while (!(returned = WaitForSingleObject(clicker, 5) == WAIT_OBJECT_0) && GetTickCount64() < deadline) {
-      const HWND box = app->WaitForBox(0);
-      if (!box) continue;
-      ++boxesAnswered_;
-      const HWND entry = GetDlgItem(box, kInputBoxEdit);
-      if (entry && random() % 3 == 0) {
-        PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
-        while (IsWindow(box) && GetTickCount64() < deadline) Sleep(5);
-        continue;
-      }
-      if (entry) {
-        static const wchar_t* const kAnswers[] = {L"", L"localhost", L"ALG", L"中文", L"127.0.0.1"};
-        app->SetTextOf(entry, kAnswers[random() % std::size(kAnswers)]);
-      }
-      app->DismissBox(box);
-    }
+    const bool returned = test_support::WaitUntil(
+        [&] {
+          if (WaitForSingleObject(clicker, 0) == WAIT_OBJECT_0) return true;
+          if (const HWND box = app->WaitForBox(0)) Answer(box, random);
+          return false;
+        },
+        30000);
     // A handler that never returned leaves the thread waiting until the
     // session ends the program.
     CloseHandle(clicker);
@@ -136,7 +141,7 @@ TEST_F(LongRun, TwoThousandRandomClicksLeaveTheProgramAliveAndItsObjectCountsFla
   std::mt19937 random(seed);
   SCOPED_TRACE("seed " + std::to_string(seed));
   test_support::RegistryGuard guard;
-  ASSERT_TRUE(KeepEveryTweakEffect(guard));
+  ASSERT_TRUE(test_support::KeepEveryTweakEffect(guard));
 
   // The other two windows, opened once; their buttons stay in the draw.
   ASSERT_TRUE(app->Click(Command(4)));
@@ -145,7 +150,7 @@ TEST_F(LongRun, TwoThousandRandomClicksLeaveTheProgramAliveAndItsObjectCountsFla
   constexpr std::wstring_view kTweaks = L"隔外优化";
   for (const std::wstring_view caption : {kTweaks, std::wstring_view(L"HOSTS迷你防火墙")}) {
     const HWND window = WaitForTopLevelWindow(app->ProcessId(), kFormClass, caption, 15000);
-    ASSERT_NE(window, nullptr) << Narrow(caption);
+    ASSERT_NE(window, nullptr) << Utf8(caption);
     const int last = caption == kTweaks ? 10 : 5;
     for (int n = 1; n <= last; ++n) {
       if (caption != kTweaks && n == 3) continue;  // the HOSTS save

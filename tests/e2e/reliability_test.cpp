@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "running_app.h"
+#include "wait.h"
 #include "wine.h"
 
 namespace quellbrook::e2e {
@@ -45,10 +46,10 @@ TEST(KilledDuringASave, LeavesTheOldOrTheNewScriptWholeAndNoLitter) {
   {
     ASSERT_TRUE(folder.Write(L"xp.bat", old));
     AppSession app(folder.Path());
-    ASSERT_TRUE(app.Started()) << Narrow(app.Error());
+    ASSERT_TRUE(app.Started()) << Utf8(app.Error());
     const ULONGLONG start = GetTickCount64();
     ASSERT_TRUE(app.PostMouseClick(kFirewallOn));
-    while (app.CheckValue(kFirewallOn) != 1 && GetTickCount64() - start < 20000) Sleep(1);
+    ASSERT_TRUE(test_support::WaitUntil([&] { return app.CheckValue(kFirewallOn) == 1; }, 20000));
     span = GetTickCount64() - start;
     ASSERT_EQ(folder.Read(L"xp.bat"), saved);
   }
@@ -58,7 +59,7 @@ TEST(KilledDuringASave, LeavesTheOldOrTheNewScriptWholeAndNoLitter) {
     SCOPED_TRACE("seed " + std::to_string(seed) + ", round " + std::to_string(round));
     ASSERT_TRUE(folder.Write(L"xp.bat", old));
     AppSession app(folder.Path());
-    ASSERT_TRUE(app.Started()) << Narrow(app.Error());
+    ASSERT_TRUE(app.Started()) << Utf8(app.Error());
     const auto delay = std::chrono::milliseconds(std::uniform_int_distribution<int>(0, 2 * static_cast<int>(span))(random));
     ASSERT_TRUE(app.PostMouseClick(kFirewallOn));
     std::this_thread::sleep_for(delay);
@@ -86,7 +87,7 @@ TEST(KilledDuringASave, LeavesTheOldOrTheNewScriptWholeAndNoLitter) {
   // under Wine can outlast the click timeout on a busy machine.
   ASSERT_TRUE(folder.Write(L"xp.bat", "before\r\n"));
   AppSession app(folder.Path());
-  ASSERT_TRUE(app.Started()) << Narrow(app.Error());
+  ASSERT_TRUE(app.Started()) << Utf8(app.Error());
   ASSERT_TRUE(app.Click(kXpRefresh));
   ASSERT_TRUE(app.Click(kXpEdit));
   ASSERT_TRUE(app.SetText(kXpText, L"after"));
@@ -106,7 +107,7 @@ TEST(AnAwkwardWorkingFolder, StillLoadsSavesAndLaunchesTheScripts) {
   const std::wstring script = folder + L"\\xp.bat";
   ASSERT_TRUE(test_support::WriteBytes(script, "@echo ran> launched.txt\r\n"));
   AppSession app(folder);
-  ASSERT_TRUE(app.Started()) << Narrow(app.Error());
+  ASSERT_TRUE(app.Started()) << Utf8(app.Error());
 
   ASSERT_TRUE(app.Click(kXpRefresh));
   EXPECT_EQ(app.Text(kXpText), L"@echo ran> launched.txt\r\n");
@@ -136,10 +137,10 @@ TEST(AScriptTooLargeForThe32BitProgram, IsReportedAndTheProgramGoesOn) {
     ASSERT_TRUE(made);
   }
   AppSession app(folder.Path());
-  ASSERT_TRUE(app.Started()) << Narrow(app.Error());
+  ASSERT_TRUE(app.Started()) << Utf8(app.Error());
   const std::optional<std::wstring> report = app.ClickExpectingBox(kXpRefresh);
   ASSERT_TRUE(report) << "no failure report";
-  EXPECT_NE(report->find(L"存储空间不足"), std::wstring::npos) << Narrow(*report);  // ERROR_NOT_ENOUGH_MEMORY
+  EXPECT_NE(report->find(L"存储空间不足"), std::wstring::npos) << Utf8(*report);  // ERROR_NOT_ENOUGH_MEMORY
   ASSERT_TRUE(folder.Write(L"xp.bat", "small\r\n"));
   ASSERT_TRUE(app.Click(kXpRefresh));
   EXPECT_EQ(app.Text(kXpText), L"small\r\n");

@@ -1,27 +1,30 @@
-// The extra optimization window as another process sees it: its geometry and
-// buttons, and what each button leaves in the real registry, read back with
-// type and data. Every test puts the registry back as it found it.
+// What each button of the extra optimization window leaves in the real
+// registry, read back with type and data. Every test puts the registry back as
+// it found it.
 
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "app_windows.h"
 #include "registry_state.h"
 #include "running_app.h"
-#include "tweak_effects.h"
+#include "tweak_registry.h"
 #include "wine.h"
 
 namespace quellbrook::e2e {
 namespace {
 
+using test_support::EffectOf;
+using test_support::ExpectedTweak;
 using test_support::ReadRegistryValue;
+using test_support::RegistryEffect;
 using test_support::RegistryGuard;
 using test_support::RegistryKeyExists;
 using test_support::RunningUnderWine;
+using test_support::TweakStep;
 
 constexpr wchar_t kCaption[] = L"隔外优化";
 
@@ -41,66 +44,21 @@ class TweakWindow : public RunningApp {
   HWND window = nullptr;
 };
 
-TEST_F(TweakWindow, HasTenButtonsInTwoColumnsAtItsFixedPlaceAndAFixedBorder) {
-  RECT client{};
-  ASSERT_TRUE(GetClientRect(window, &client));
-  EXPECT_EQ(client.right, 329);  // 4935 × 2490 twips
-  EXPECT_EQ(client.bottom, 166);
-  POINT origin{0, 0};
-  ASSERT_TRUE(ClientToScreen(window, &origin));
-  EXPECT_EQ(origin.x, 313);  // 4695 and 3570 twips
-  EXPECT_EQ(origin.y, 238);
-
-  const LONG style = GetWindowLongW(window, GWL_STYLE);
-  EXPECT_EQ(style & (WS_MAXIMIZEBOX | WS_MINIMIZEBOX | WS_THICKFRAME), 0);
-  EXPECT_NE(style & WS_SYSMENU, 0);
-  EXPECT_EQ(TitleOf(window), kCaption);
-  EXPECT_EQ(GetWindow(window, GW_OWNER), nullptr);
-
-  const wchar_t* const captions[] = {
-      L"删除我的电脑中共享文档", L"卸载无用的动态链接",     L"关闭光驱自动加载光盘",
-      L"加快XP自动更新率",       L"加速开机/启动/网上邻居", L"NTFS文件系统优化",
-      L"关闭预读取\uFF08VISTA\uFF09", L"禁用Vista的UAP", L"加快窗口弹出\uFF08VISTA\uFF09",
-      L"快速启动系统\uFF08Win7\uFF09",
-  };
-  // Children in tab order, which is the order of the button numbers.
-  std::vector<int> order;
-  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    order.push_back(GetDlgCtrlID(child));
-  }
-  EXPECT_EQ(order, (std::vector<int>{Command(1), Command(2), Command(3), Command(4), Command(5), Command(6),
-                                     Command(7), Command(8), Command(9), Command(10)}));
-  for (int n = 1; n <= 10; ++n) {
-    SCOPED_TRACE("Command" + std::to_string(n));
-    const HWND button = Button(n);
-    ASSERT_NE(button, nullptr);
-    EXPECT_EQ(ClassOf(button), L"Button");
-    EXPECT_EQ(TitleOf(button), captions[n - 1]);
-    EXPECT_TRUE(IsWindowVisible(button) && IsWindowEnabled(button));
-    RECT rect{};
-    GetWindowRect(button, &rect);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
-    // Left 120 or 2520, top 120 + 480 per row, 2295 × 375 twips.
-    EXPECT_EQ(rect.left, n % 2 == 1 ? 8 : 168);
-    EXPECT_EQ(rect.top, 8 + 32 * ((n - 1) / 2));
-    EXPECT_EQ(rect.right - rect.left, 153);
-    EXPECT_EQ(rect.bottom - rect.top, 25);
-  }
-}
-
-class TweakButton : public TweakWindow, public ::testing::WithParamInterface<Tweak> {};
+class TweakButton : public TweakWindow, public ::testing::WithParamInterface<ExpectedTweak> {};
 
 // The registry is read in its 64-bit view. The x86 build on 64-bit Windows
 // stops at a redirected step: trapping tweaks silently, the others with a
 // report (error 50); nothing lands under WOW6432Node.
 TEST_P(TweakButton, LeavesItsValuesInTheRegistryWithTheirTypes) {
-  const Tweak& tweak = GetParam();
+  const ExpectedTweak& tweak = GetParam();
+  std::vector<RegistryEffect> effects;
+  for (const TweakStep& step : tweak.steps) effects.push_back(EffectOf(step));
   const std::size_t stop = test_support::Is32BitProcessOn64BitWindows() ? tweak.firstRedirected : 0;
   RegistryGuard guard;
-  for (const Effect& effect : tweak.effects) {
+  for (const RegistryEffect& effect : effects) {
     if (effect.value) {
-      guard.KeepValue(effect.root, effect.key, effect.value);
-      test_support::DeleteRegistryValue(effect.root, effect.key, effect.value);
+      guard.KeepValue(effect.root, effect.key, *effect.value);
+      test_support::DeleteRegistryValue(effect.root, effect.key, *effect.value);
     } else {
       // A key with a value in it, for the tweak to delete.
       ASSERT_TRUE(guard.KeepKey(effect.root, effect.key));
@@ -116,21 +74,21 @@ TEST_P(TweakButton, LeavesItsValuesInTheRegistryWithTheirTypes) {
     const HWND box = app->WaitForBox(15000);
     ASSERT_NE(box, nullptr) << "no error report";
     const std::wstring report = AppSession::BoxText(box);
-    EXPECT_NE(report.find(L"'50'"), std::wstring::npos) << Narrow(report);
-    EXPECT_NE(report.find(L"x64 版"), std::wstring::npos) << Narrow(report);
+    EXPECT_NE(report.find(L"'50'"), std::wstring::npos) << Utf8(report);
+    EXPECT_NE(report.find(L"x64 版"), std::wstring::npos) << Utf8(report);
     EXPECT_TRUE(app->DismissBox(box));
   }
 
-  for (std::size_t at = 0; at < tweak.effects.size(); ++at) {
-    const Effect& effect = tweak.effects[at];
+  for (std::size_t at = 0; at < effects.size(); ++at) {
+    const RegistryEffect& effect = effects[at];
     if (stop != 0 && at + 1 >= stop) {
-      SCOPED_TRACE(Narrow(effect.key));
-      const bool tookEffect = effect.value ? ReadRegistryValue(effect.root, effect.key, effect.value).has_value()
+      SCOPED_TRACE(Utf8(effect.key));
+      const bool tookEffect = effect.value ? ReadRegistryValue(effect.root, effect.key, *effect.value).has_value()
                                            : !RegistryKeyExists(effect.root, effect.key);
       EXPECT_FALSE(tookEffect) << "a step at or after the redirected one took effect";
       if (effect.value) {
-        const std::wstring copy = L"SOFTWARE\\WOW6432Node" + std::wstring(effect.key).substr(8);
-        EXPECT_FALSE(ReadRegistryValue(effect.root, copy, effect.value)) << "written into WOW6432Node";
+        const std::wstring copy = L"SOFTWARE\\WOW6432Node" + effect.key.substr(8);
+        EXPECT_FALSE(ReadRegistryValue(effect.root, copy, *effect.value)) << "written into WOW6432Node";
       }
       continue;
     }
@@ -141,24 +99,24 @@ TEST_P(TweakButton, LeavesItsValuesInTheRegistryWithTheirTypes) {
         // at their delete, silently, with the key in place.
         EXPECT_TRUE(keyLeft) << "this Wine deletes keys: Windows' outcome applies";
       } else {
-        EXPECT_FALSE(keyLeft) << Narrow(effect.key);
+        EXPECT_FALSE(keyLeft) << Utf8(effect.key);
       }
       continue;
     }
-    SCOPED_TRACE(Narrow(effect.value));
-    const std::optional<test_support::RegistryValue> stored = ReadRegistryValue(effect.root, effect.key, effect.value);
+    SCOPED_TRACE(Utf8(*effect.value));
+    const std::optional<test_support::RegistryValue> stored = ReadRegistryValue(effect.root, effect.key, *effect.value);
     ASSERT_TRUE(stored) << "not written";
     EXPECT_EQ(stored->type, effect.type);
     if (effect.type == REG_SZ) {
-      EXPECT_EQ(stored->Text(), std::wstring(effect.text));
+      EXPECT_EQ(stored->Text(), effect.text);
     } else {
       EXPECT_EQ(stored->Number(), effect.number);
     }
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(AllButtons, TweakButton, ::testing::ValuesIn(kTweaks),
-                         [](const ::testing::TestParamInfo<Tweak>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(AllButtons, TweakButton, ::testing::ValuesIn(test_support::kExpectedTweaks),
+                         [](const ::testing::TestParamInfo<ExpectedTweak>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace quellbrook::e2e

@@ -9,6 +9,8 @@
 #include <random>
 #include <thread>
 
+#include "wait.h"
+
 namespace quellbrook::test_support {
 namespace fs = std::filesystem;
 namespace {
@@ -87,13 +89,12 @@ bool Exists(const path& file) {
 }
 
 bool WaitForFile(const path& file, std::chrono::milliseconds timeout) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  for (;;) {
-    const std::optional<std::string> bytes = ReadBytes(file);
-    if (bytes && !bytes->empty()) return true;
-    if (std::chrono::steady_clock::now() >= deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
+  return WaitUntil(
+      [&] {
+        const std::optional<std::string> bytes = ReadBytes(file);
+        return bytes && !bytes->empty();
+      },
+      static_cast<int>(timeout.count()));
 }
 
 }  // namespace quellbrook::test_support

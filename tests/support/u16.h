@@ -1,5 +1,7 @@
 #pragma once
-// Windows' wide text as the logic's UTF-16 text (both are UTF-16 there).
+// Conversions between the tests' kinds of text: Windows' wide text and the
+// logic's UTF-16 (both are UTF-16 there), and UTF-8 for failure messages,
+// which GoogleTest prints as narrow text.
 
 #include <string>
 #include <string_view>
@@ -7,5 +9,35 @@
 namespace quellbrook::test_support {
 
 inline std::u16string U16(const std::wstring& text) { return std::u16string(text.begin(), text.end()); }
+inline std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
+
+// A lone surrogate becomes U+FFFD.
+inline std::string Utf8(std::u16string_view text) {
+  std::string utf8;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    char32_t c = text[at];
+    if (c >= 0xD800 && c <= 0xDBFF && at + 1 < text.size() && text[at + 1] >= 0xDC00 && text[at + 1] <= 0xDFFF) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[++at] - 0xDC00);
+    } else if (c >= 0xD800 && c <= 0xDFFF) {
+      c = 0xFFFD;
+    }
+    if (c < 0x80) {
+      utf8 += static_cast<char>(c);
+    } else if (c < 0x800) {
+      utf8 += {static_cast<char>(0xC0 | c >> 6), static_cast<char>(0x80 | (c & 0x3F))};
+    } else if (c < 0x10000) {
+      utf8 += {static_cast<char>(0xE0 | c >> 12), static_cast<char>(0x80 | (c >> 6 & 0x3F)),
+               static_cast<char>(0x80 | (c & 0x3F))};
+    } else {
+      utf8 += {static_cast<char>(0xF0 | c >> 18), static_cast<char>(0x80 | (c >> 12 & 0x3F)),
+               static_cast<char>(0x80 | (c >> 6 & 0x3F)), static_cast<char>(0x80 | (c & 0x3F))};
+    }
+  }
+  return utf8;
+}
+
+#ifdef _WIN32
+inline std::string Utf8(std::wstring_view text) { return Utf8(std::u16string(text.begin(), text.end())); }
+#endif
 
 }  // namespace quellbrook::test_support

@@ -16,78 +16,13 @@
 #include "tweaks/form2.h"
 #include "tweaks/registry_tweak.h"
 #include "tweaks/wow64_registry.h"
+#include "support/tweak_effects.h"
 
 namespace quellbrook {
 namespace {
 
-using Kind = RegistryCall::Kind;
-
-struct ExpectedCall {
-  Kind kind;
-  std::u16string_view path;
-  std::u16string_view data = {};
-  std::optional<std::u16string_view> type = std::nullopt;
-};
-
-struct ExpectedTweak {
-  const char* name;
-  int button;
-  bool endsQuietly;
-  std::size_t firstStepWow64Redirects;  // 0: none
-  std::vector<ExpectedCall> calls;
-};
-
-// The registry operations of each button, written out in full.
-const ExpectedTweak kExpected[] = {
-    {"Command1", 1, true, 1,
-     {{Kind::kDelete, u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MyComputer\\"
-                      u"NameSpace\\DelegateFolders\\{59031a47-3f72-44a7-89c5-5595fe6b30ee}\\"}}},
-    {"Command2", 2, false, 1,
-     {{Kind::kWrite, u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AlwaysUnloadDLL",
-       u"1"}}},
-    {"Command3", 3, false, 0,
-     {{Kind::kWrite,
-       u"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\NoDriveTypeAutoRun",
-       u"b5"}}},
-    {"Command4", 4, false, 0,
-     {{Kind::kWrite, u"HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Update\\UpdateMode", u"0"}}},
-    {"Command5", 5, true, 3,
-     {{Kind::kWrite,
-       u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management\\"
-       u"PrefetchParameters\\EnablePrefetcher",
-       u"1"},
-      {Kind::kWrite, u"HKEY_CURRENT_USER\\Control Panel\\Desktop\\MenuShowDelay", u"0"},
-      {Kind::kDelete, u"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RemoteComputer\\"
-                      u"NameSpace\\{D6277990-4C6A-11CF-8D87-00AA0060F5BF}\\"}}},
-    {"Command6", 6, false, 0,
-     {{Kind::kWrite, u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\FileSystem\\Ntfsdisablelastassessupdate",
-       u"1"},
-      {Kind::kWrite,
-       u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\FileSystem\\NtfsDisable8dot3NameCreation", u"1"},
-      {Kind::kWrite, u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\FileSystem\\NtfsMftzonereservation",
-       u"3"}}},
-    {"Command7", 7, false, 0,
-     {{Kind::kWrite,
-       u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management\\"
-       u"PrefetchParameters\\EnableSuperfetch",
-       u"0", u"REG_DWORD"},
-      {Kind::kWrite,
-       u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management\\"
-       u"PrefetchParameters\\EnablePrefetcher",
-       u"0", u"REG_DWORD"}}},
-    {"Command8", 8, false, 0,
-     {{Kind::kWrite, u"HKEY_CURRENT_USER\\Control Panel\\Desktop\\Window Metrics\\MinAniMate", u"0", u"REG_SZ"}}},
-    {"Command9", 9, false, 0,
-     {{Kind::kWrite, u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System\\EnableLUA",
-       u"0", u"REG_DWORD"}}},
-    {"Command10", 10, false, 0,
-     {{Kind::kWrite,
-       u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management\\"
-       u"PrefetchParameters\\EnablePrefetcher",
-       u"0"}}},
-};
-
-void PrintTo(const ExpectedTweak& tweak, std::ostream* out) { *out << tweak.name; }
+using test_support::ExpectedTweak;
+using test_support::TweakStep;
 
 // The window on a fresh set of recording services.
 struct Form2Session {
@@ -103,8 +38,8 @@ class RegistryTweakTest : public ::testing::TestWithParam<ExpectedTweak> {
     ASSERT_EQ(calls.size(), count);
     for (std::size_t i = 0; i < count; ++i) {
       SCOPED_TRACE("call " + std::to_string(i + 1));
-      const ExpectedCall& want = expected_.calls[i];
-      EXPECT_EQ(calls[i].kind, want.kind);
+      const TweakStep& want = expected_.steps[i];
+      EXPECT_EQ(calls[i].kind == RegistryCall::Kind::kDelete, want.kind == TweakStep::Kind::kDelete);
       EXPECT_EQ(calls[i].name, want.path);
       EXPECT_EQ(calls[i].value, want.data);
       EXPECT_EQ(calls[i].type, want.type ? std::optional<std::u16string>(*want.type) : std::nullopt);
@@ -113,7 +48,7 @@ class RegistryTweakTest : public ::testing::TestWithParam<ExpectedTweak> {
 
   const ExpectedTweak& expected_ = GetParam();
   const ControlId button_ = Command(expected_.button);
-  const std::size_t steps_ = expected_.calls.size();
+  const std::size_t steps_ = expected_.steps.size();
 };
 
 TEST_P(RegistryTweakTest, ClickMakesTheTabledCallsEachOnAHostOfItsOwnHeldToTheEnd) {
@@ -173,7 +108,7 @@ TEST_P(RegistryTweakTest, UnderWow64ARedirectedStepFailsBeforeItsHostNamingTheKe
   window.platform.environment.wow64 = true;
   ASSERT_TRUE(window.form.Click(button_));
 
-  const std::size_t stop = expected_.firstStepWow64Redirects;
+  const std::size_t stop = expected_.firstRedirected;
   const std::size_t made = stop == 0 ? steps_ : stop - 1;
   ExpectFirstCalls(window.host.calls, made);
   EXPECT_EQ(window.host.created, static_cast<int>(made));
@@ -184,15 +119,15 @@ TEST_P(RegistryTweakTest, UnderWow64ARedirectedStepFailsBeforeItsHostNamingTheKe
     return;
   }
   ASSERT_EQ(reports.size(), 1u);
-  const ExpectedCall& redirected = expected_.calls[stop - 1];
-  const std::u16string key(redirected.path.substr(0, redirected.kind == Kind::kDelete ? redirected.path.size() - 1
-                                                                                      : redirected.path.rfind(u'\\')));
+  const TweakStep& redirected = expected_.steps[stop - 1];
+  const bool deletes = redirected.kind == TweakStep::Kind::kDelete;
+  const std::u16string key(redirected.path.substr(0, deletes ? redirected.path.size() - 1 : redirected.path.rfind(u'\\')));
   EXPECT_EQ(reports[0].Number(), error_number::kNotSupported);
   EXPECT_NE(reports[0].Description().find(u"“" + key + u"”"), std::u16string::npos);
   EXPECT_NE(reports[0].Description().find(u"x64 版"), std::u16string::npos);
 }
 
-INSTANTIATE_TEST_SUITE_P(AllButtons, RegistryTweakTest, ::testing::ValuesIn(kExpected),
+INSTANTIATE_TEST_SUITE_P(AllButtons, RegistryTweakTest, ::testing::ValuesIn(test_support::kExpectedTweaks),
                          [](const ::testing::TestParamInfo<ExpectedTweak>& info) {
                            return std::string(info.param.name);
                          });

@@ -1,7 +1,6 @@
 #include "dialog_helper.h"
 
-#include <chrono>
-
+#include "wait.h"
 #include "win32/ui/window_text.h"
 
 namespace quellbrook::test_support {
@@ -37,13 +36,11 @@ HWND FindThreadDialog(DWORD thread, const wchar_t* title) {
 DialogHelper::DialogHelper(const wchar_t* title, std::function<void(HWND dialog)> act) {
   DWORD uiThread = ::GetCurrentThreadId();
   thread_ = std::thread([this, uiThread, title, act = std::move(act)] {
-    for (int i = 0; i < 200; ++i) {
-      if (HWND dialog = FindThreadDialog(uiThread, title)) {
-        found_ = true;
-        act(dialog);
-        return;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    HWND dialog = nullptr;
+    if (WaitUntil([&] { return (dialog = FindThreadDialog(uiThread, title)) != nullptr; }, 10000)) {
+      found_ = true;
+      act(dialog);
+      return;
     }
     if (HWND stray = FindThreadDialog(uiThread, nullptr)) PressButton(stray, IDCANCEL);
   });
