@@ -252,16 +252,21 @@ qb_screenshots() {
   (cd "$work" && qb_wine "$prefix" "$QB_ROOT/build-win64/Quellbrook.exe") >"$log" 2>&1 &
   program=$!
   for shot in "$@"; do
-    window=${shot%%=*} file=${shot#*=} button=${shot%%=*}
-    button=${button#main}
+    button=${shot%%=*} file=${shot#*=}
+    case $button in
+      main) window="main window" button= ;;
+      hosts) window="HOSTS window" ;;
+      extra) window="隔外优化 window" ;;
+      *) window="$button window" ;;
+    esac
     if ! geometry=$(qb_wait_for_main_window "$prefix" 60 ${button:+"$button"}); then
-      qb_warn "the $window window did not appear; no $file (see $log)"
+      qb_warn "the $window did not appear; no $file (see $log)"
       status=1
       break
     fi
     sleep 1
     if import -window root -crop "$geometry" +repage "$file"; then
-      echo "The $window window at $geometry (screen position): $file"
+      echo "The $window at $geometry (screen position): $file"
     else
       status=1
     fi
