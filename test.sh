@@ -257,8 +257,7 @@ run_test_kit() {
     return
   fi
   tested_exe[$arch]=$(sha256sum <"$work/Quellbrook.exe" | cut -d' ' -f1)
-  (cd "$work" && timeout --kill-after=15 3600 env WINEPREFIX="$prefix" WINEDEBUG=-all LC_ALL=zh_CN.UTF-8 \
-    wine cmd /c run-tests.cmd) || status=$?
+  (cd "$work" && QB_WINE_TIMEOUT=3600 qb_wine "$prefix" cmd /c run-tests.cmd) || status=$?
   qb_kill_wine "$prefix"
   results=$scratch/test-results-$zip_arch.txt
   tr -d '\r' <"$work/test-results.txt" >"$results" 2>/dev/null

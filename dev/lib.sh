@@ -78,11 +78,13 @@ qb_winpath() {
   printf 'Z:%s' "${path//\//\\}"
 }
 
-# qb_wine PREFIX PROGRAM [ARGS...]
+# qb_wine PREFIX PROGRAM [ARGS...]. With QB_WINE_TIMEOUT set, Wine is ended
+# after that many seconds (and killed 15 s later).
 qb_wine() {
-  local prefix=$1
+  local prefix=$1 limit=()
   shift
-  env WINEPREFIX="$prefix" WINEDEBUG=-all LC_ALL=zh_CN.UTF-8 wine "$@"
+  [[ -n ${QB_WINE_TIMEOUT:-} ]] && limit=(timeout --kill-after=15 "$QB_WINE_TIMEOUT")
+  "${limit[@]}" env WINEPREFIX="$prefix" WINEDEBUG=-all LC_ALL=zh_CN.UTF-8 wine "$@"
 }
 
 qb_wineserver() {
