@@ -27,31 +27,17 @@ screenshot=$run_dir/quellbrook.png
 trap qb_cleanup EXIT
 trap 'exit 130' INT TERM
 
-if qb_display_usable; then
-  display_kind=real
-else
-  qb_say "No usable display; starting Xvfb"
-  qb_start_xvfb || exit 1
-  display_kind=virtual
-fi
-QB_CLEANUP_PREFIXES+=("$prefix")
-qb_prepare_prefix "$prefix"
-qb_window_manager "$prefix" "$display_kind"
-qb_fresh_work_folder "$work"
+display_kind=$(qb_display_kind)
+if [[ $display_kind == virtual ]]; then qb_say "No usable display; starting Xvfb"; fi
+qb_wine_session "$prefix" "$display_kind" || exit 1
 
 if [[ $display_kind == real ]]; then
+  qb_fresh_work_folder "$work"
   qb_say "Running Quellbrook.exe on $DISPLAY (working folder $work); close it to finish"
   (cd "$work" && qb_wine "$prefix" "$exe")
   exit 0
 fi
 
 qb_say "Running Quellbrook.exe on Xvfb $DISPLAY (working folder $work)"
-(cd "$work" && exec env WINEPREFIX="$prefix" WINEDEBUG=-all LC_ALL=zh_CN.UTF-8 wine "$exe") \
-  >"$run_dir/wine.log" 2>&1 &
-if ! geometry=$(qb_wait_for_main_window "$prefix" 60); then
-  qb_die "the main window did not appear; see $run_dir/wine.log"
-fi
-# Give the window a moment to paint before the picture is taken.
-sleep 1
-import -window root -crop "$geometry" +repage "$screenshot"
-echo "Main window at $geometry (screen position); screenshot: $screenshot"
+qb_screenshots "$prefix" "$work" "$run_dir/wine.log" main="$screenshot" ||
+  qb_die "no screenshot of the main window; see $run_dir/wine.log"

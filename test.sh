@@ -1,25 +1,92 @@
 #!/usr/bin/env bash
-# Runs every test: installs what is missing (as ./run.sh does), then
-#  1. the native Linux build and its unit tests (ctest), the same tests under
-#     AddressSanitizer and UBSan (build-asan), and each libFuzzer target for
-#     QB_FUZZ_SECONDS (15) from its seed corpus (build-fuzz, clang);
-#  2. the 64-bit and the 32-bit Windows builds, each with its tests;
-#  3. under Wine, on a private Xvfb display and in a fresh Wine prefix that is
-#     removed at the end: screenshots of the main window
-#     (build-win64/e2e-main-window.png) and of the HOSTS window
-#     (build-win64/e2e-hosts-window.png); then for each architecture the test
-#     kit (Quellbrook-<version>-tests-<arch>.zip) unpacked beside the release
-#     zip's files, and its run-tests.cmd run by Wine's cmd: the Win32 platform
-#     tests and the end-to-end tests against the release zip's Quellbrook.exe;
-#  4. the release zips build-win64/Quellbrook-<version>-x64.zip and
-#     build-win32/Quellbrook-<version>-x86.zip, packed from the very programs
-#     the end-to-end tests ran, and a check of what each one holds.
+# Runs the tests: installs what is missing (as ./run.sh does), then the stages
+# named on the command line, or all of them, always in this order:
+#   layers   dev/check_includes.sh: no include goes the wrong way between the
+#            source folders;
+#   unit     the native Linux build (build-linux) and its unit tests (ctest);
+#   asan     the same tests under AddressSanitizer and UBSan (build-asan);
+#   fuzz     each libFuzzer target for QB_FUZZ_SECONDS (15) from its seed
+#            corpus (build-fuzz, clang);
+#   win64    the 64-bit Windows build with its tests (build-win64);
+#   win32    the 32-bit Windows build with its tests (build-win32);
+#   wine     on a private Xvfb display and in a fresh Wine prefix that is
+#            removed at the end: screenshots of the main window
+#            (build-win64/e2e-main-window.png) and of the HOSTS window
+#            (build-win64/e2e-hosts-window.png); then for each architecture
+#            the test kit (Quellbrook-<version>-tests-<arch>.zip) unpacked
+#            beside the release zip's files, and its run-tests.cmd run by
+#            Wine's cmd: the Win32 platform tests and the end-to-end tests
+#            against the release zip's Quellbrook.exe;
+#   release  the release zips build-win64/Quellbrook-<version>-x64.zip and
+#            build-win32/Quellbrook-<version>-x86.zip and a check of what each
+#            one holds; with wine in the same run, that its exe is the very
+#            program the end-to-end tests ran.
+# wine and release work on the Windows builds of the same run: named without
+# win64 or win32, they bring both in, so they never run a stale program.
 # Exits non-zero when anything failed. The last line is the total over all
 # suites, "N passed, N failed"; a build that fails or a test program that is
 # missing or dies counts as a failure.
 set -uo pipefail
 cd "$(dirname "$0")" || exit 1
 source dev/lib.sh
+
+stages=(layers unit asan fuzz win64 win32 wine release)
+
+usage() {
+  cat <<EOF
+Usage: ./test.sh [STAGE...]
+
+Without a stage, runs every stage. With stages, runs only those, always in
+the order below whatever the order given. Missing packages are installed
+first in every case. The last line is "N passed, N failed"; the exit code is
+non-zero when anything failed.
+
+  layers   dev/check_includes.sh: includes go only down the source layers
+  unit     native build (build-linux) and its unit tests (ctest)
+  asan     the unit tests under AddressSanitizer and UBSan (build-asan)
+  fuzz     the libFuzzer targets, QB_FUZZ_SECONDS (15) s each (build-fuzz)
+  win64    the 64-bit Windows build with its tests (build-win64)
+  win32    the 32-bit Windows build with its tests (build-win32)
+  wine     under Xvfb and a fresh Wine prefix: screenshots (with win64),
+           then the test kit's run-tests.cmd per Windows build of this run
+  release  the release zips and a check of what each holds
+
+wine and release use the Windows builds of the same run, for the
+architectures named (win64, win32); named without either, they build both.
+release checks that the zip's exe is the one the end-to-end tests ran only
+when wine is in the same run, and says so when it is not.
+
+Examples: ./test.sh unit    ./test.sh win64 wine    ./test.sh release
+EOF
+}
+
+declare -A wanted
+if (($# == 0)); then
+  for stage in "${stages[@]}"; do wanted[$stage]=1; done
+fi
+for argument in "$@"; do
+  case $argument in
+    -h | --help)
+      usage
+      exit 0
+      ;;
+  esac
+  if [[ " ${stages[*]} " != *" $argument "* ]]; then
+    printf 'error: unknown stage "%s"; the stages are: %s\n\n' "$argument" "${stages[*]}" >&2
+    usage >&2
+    exit 2
+  fi
+  wanted[$argument]=1
+done
+wants() { [[ -n ${wanted[$1]:-} ]]; }
+if { wants wine || wants release; } && ! wants win64 && ! wants win32; then
+  echo "wine and release need Windows builds of this run: adding win64 and win32"
+  wanted[win64]=1 wanted[win32]=1
+fi
+# The Windows architectures of this run, by the suffix of their build folder.
+arches=()
+wants win64 && arches+=(64)
+wants win32 && arches+=(32)
 
 started=$(date +%s)
 passed_total=0
@@ -32,6 +99,9 @@ record() {
   failed_total=$((failed_total + $3))
   report+=("$(printf '%-34s %4d passed, %d failed' "$1" "$2" "$3")")
 }
+
+# note TEXT: a line of the results that counts nothing.
+note() { report+=("$*"); }
 
 count_lines() { grep -cE "$1" "$2" || true; }
 
@@ -77,35 +147,56 @@ run_ctest() {
   fi
 }
 
-# 1. Native build and unit tests, then the same tests built with the address
-# and undefined-behaviour sanitizers, where any report fails the test.
-qb_say "Native build (build-linux) and unit tests"
-if qb_build build-linux; then
-  run_ctest "unit tests (ctest, Linux)" build-linux
-else
-  record "build-linux does not build" 0 1
-fi
+# Includes go only down the layers; the script names each one that does not.
+stage_layers() {
+  qb_say "Include directions between the source folders (dev/check_includes.sh)"
+  if [[ ! -x $QB_ROOT/dev/check_includes.sh ]]; then
+    echo "dev/check_includes.sh is missing or not executable"
+    record "include directions (missing)" 0 1
+  elif "$QB_ROOT/dev/check_includes.sh"; then
+    record "include directions" 1 0
+  else
+    record "include directions" 0 1
+  fi
+}
 
-qb_say "Unit tests under AddressSanitizer and UBSan (build-asan)"
-sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
-if QB_TARGETS=quellbrook_unit_tests qb_build build-asan -DCMAKE_BUILD_TYPE=Debug \
-  -DCMAKE_CXX_FLAGS="$sanitizers" -DCMAKE_EXE_LINKER_FLAGS="$sanitizers"; then
-  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    run_ctest "unit tests (ASan + UBSan)" build-asan
-else
-  record "build-asan does not build" 0 1
-fi
+stage_unit() {
+  qb_say "Native build (build-linux) and unit tests"
+  if qb_build build-linux; then
+    run_ctest "unit tests (ctest, Linux)" build-linux
+  else
+    record "build-linux does not build" 0 1
+  fi
+}
 
-# 1b. The fuzz targets (clang, libFuzzer), each for a bounded time from a copy
-# of its seed corpus. A crash, a sanitizer report or a broken round trip ends
-# the run with a non-zero status and counts as a failure.
-qb_say "Fuzz targets (build-fuzz), ${QB_FUZZ_SECONDS:=15} s each"
-fuzz_targets=(line_reader replace_all find_text hosts_search)
-if qb_build build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DQUELLBROOK_FUZZ=ON; then
+# The unit tests built with the address and undefined-behaviour sanitizers,
+# where any report fails the test.
+stage_asan() {
+  qb_say "Unit tests under AddressSanitizer and UBSan (build-asan)"
+  local sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+  if QB_TARGETS=quellbrook_unit_tests qb_build build-asan -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_CXX_FLAGS="$sanitizers" -DCMAKE_EXE_LINKER_FLAGS="$sanitizers"; then
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+      run_ctest "unit tests (ASan + UBSan)" build-asan
+  else
+    record "build-asan does not build" 0 1
+  fi
+}
+
+# The fuzz targets (clang, libFuzzer), each for a bounded time from a copy of
+# its seed corpus. A crash, a sanitizer report or a broken round trip ends the
+# run with a non-zero status and counts as a failure.
+stage_fuzz() {
+  qb_say "Fuzz targets (build-fuzz), ${QB_FUZZ_SECONDS:=15} s each"
+  local fuzz_targets=(line_reader replace_all find_text hosts_search) target corpus
+  if ! qb_build build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DQUELLBROOK_FUZZ=ON; then
+    record "build-fuzz does not build" 0 "${#fuzz_targets[@]}"
+    return
+  fi
   for target in "${fuzz_targets[@]}"; do
     corpus=$scratch/fuzz-$target
     mkdir -p "$corpus"
-    cp tests/fuzz/corpus/$target/* "$corpus/"
+    cp "tests/fuzz/corpus/$target"/* "$corpus/"
     if "build-fuzz/tests/fuzz/fuzz_$target" -max_total_time="$QB_FUZZ_SECONDS" -timeout=20 \
       -artifact_prefix="$scratch/" "$corpus" >"$scratch/fuzz-$target.log" 2>&1; then
       record "fuzz $target ($(grep -c . <(ls "$corpus")) inputs)" 1 0
@@ -114,25 +205,24 @@ if qb_build build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DQUELLBROOK_FUZZ=ON; then
       record "fuzz $target" 0 1
     fi
   done
-else
-  record "build-fuzz does not build" 0 "${#fuzz_targets[@]}"
-fi
+}
 
-# 2. Windows builds. A build that fails still runs whatever of it was built;
-# a stale program from an earlier build is never run (see windows_ready).
+# Windows builds. A build that fails still runs whatever of it was built; a
+# stale program from an earlier build is never run (see windows_ready).
 declare -A windows_built
 build_windows() {
   local dir=$1 toolchain=$2
   qb_say "Windows build with tests ($dir)"
   if qb_build "$dir" -DCMAKE_TOOLCHAIN_FILE="$QB_ROOT/cmake/$toolchain" -DQUELLBROOK_TESTS=ON; then
     windows_built[$dir]=1
+    note "$dir built"
   else
     windows_built[$dir]=0
     record "$dir does not build" 0 1
   fi
 }
-build_windows build-win64 mingw-x86_64.cmake
-build_windows build-win32 mingw-i686.cmake
+stage_win64() { build_windows build-win64 mingw-x86_64.cmake; }
+stage_win32() { build_windows build-win32 mingw-i686.cmake; }
 
 # windows_ready DIR TARGET: the target is built, even when something else in
 # DIR failed.
@@ -140,46 +230,13 @@ windows_ready() {
   ((windows_built[$1])) || cmake --build "$QB_ROOT/$1" --target "$2" -j "$(qb_jobs)" >/dev/null 2>&1
 }
 
-# 3. Under Wine.
-qb_say "Starting Xvfb and a fresh Wine prefix"
-prefix=$scratch/wineprefix
-QB_CLEANUP_PREFIXES+=("$prefix")
-if ! qb_start_xvfb; then
-  record "Xvfb could not be started" 0 1
-  prefix=
-elif ! qb_prepare_prefix "$prefix" || ! qb_window_manager "$prefix" virtual; then
-  record "Wine prefix could not be set up" 0 1
-  prefix=
-fi
-
-if [[ -n $prefix ]] && windows_ready build-win64 Quellbrook && windows_ready build-win64 quellbrook_window_probe; then
-  screenshot=$QB_ROOT/build-win64/e2e-main-window.png
-  qb_say "Screenshot of the main window"
-  qb_fresh_work_folder "$scratch/shot"
-  (cd "$scratch/shot" && exec env WINEPREFIX="$prefix" WINEDEBUG=-all LC_ALL=zh_CN.UTF-8 \
-    wine "$QB_ROOT/build-win64/Quellbrook.exe") >"$scratch/shot.log" 2>&1 &
-  if geometry=$(qb_wait_for_main_window "$prefix" 60); then
-    sleep 1
-    import -window root -crop "$geometry" +repage "$screenshot" &&
-      echo "Main window screenshot: $screenshot"
-    hosts_screenshot=$QB_ROOT/build-win64/e2e-hosts-window.png
-    if geometry=$(qb_wait_for_main_window "$prefix" 60 hosts); then
-      sleep 1
-      import -window root -crop "$geometry" +repage "$hosts_screenshot" &&
-        echo "HOSTS window screenshot: $hosts_screenshot"
-    else
-      qb_warn "the HOSTS window did not appear; no screenshot"
-    fi
-  else
-    qb_warn "the main window did not appear; no screenshot"
-  fi
-  qb_kill_wine "$prefix"
-fi
-
 # The programs of the test kit, in the order run-tests.cmd runs them, with
 # the label of each in the results.
 kit_programs=(quellbrook_win32_tests.exe quellbrook_e2e.exe)
 declare -A kit_labels=([quellbrook_win32_tests.exe]="Win32 platform tests" [quellbrook_e2e.exe]="end-to-end tests")
+
+# The SHA-256 of each Quellbrook.exe that an end-to-end suite ran, by arch.
+declare -A tested_exe
 
 # run_test_kit ARCH: as a Windows user would, unpacks the release zip and the
 # test kit zip of build-winARCH into one fresh folder and runs run-tests.cmd
@@ -200,8 +257,7 @@ run_test_kit() {
     return
   fi
   tested_exe[$arch]=$(sha256sum <"$work/Quellbrook.exe" | cut -d' ' -f1)
-  (cd "$work" && timeout --kill-after=15 3600 env WINEPREFIX="$prefix" WINEDEBUG=-all LC_ALL=zh_CN.UTF-8 \
-    wine cmd /c run-tests.cmd) || status=$?
+  (cd "$work" && QB_WINE_TIMEOUT=3600 qb_wine "$prefix" cmd /c run-tests.cmd) || status=$?
   qb_kill_wine "$prefix"
   results=$scratch/test-results-$zip_arch.txt
   tr -d '\r' <"$work/test-results.txt" >"$results" 2>/dev/null
@@ -229,15 +285,35 @@ run_test_kit() {
   fi
 }
 
-# The SHA-256 of each Quellbrook.exe that an end-to-end suite ran, by arch.
-declare -A tested_exe
-for arch in 64 32; do
-  run_test_kit $arch
-done
+# The Wine prefix of the wine stage; empty when it could not be set up.
+prefix=
+
+# Under Wine: the screenshots when the 64-bit build is in this run, then the
+# test kit of each Windows build of this run.
+stage_wine() {
+  local arch
+  qb_say "Starting Xvfb and a fresh Wine prefix"
+  prefix=$scratch/wineprefix
+  if ! qb_wine_session "$prefix" virtual; then
+    record "Wine session could not be set up" 0 1
+    prefix=
+  fi
+  if [[ -n $prefix ]] && wants win64 && windows_ready build-win64 Quellbrook &&
+    windows_ready build-win64 quellbrook_window_probe; then
+    qb_say "Screenshots of the main window and the HOSTS window"
+    qb_screenshots "$prefix" "$scratch/shot" "$scratch/shot.log" \
+      main="$QB_ROOT/build-win64/e2e-main-window.png" \
+      hosts="$QB_ROOT/build-win64/e2e-hosts-window.png"
+  fi
+  for arch in "${arches[@]}"; do
+    run_test_kit "$arch"
+  done
+}
 
 # check_release_zip DIR ARCH TESTED-SHA256: DIR's one release zip is named
-# after the version and holds exactly the exe that was tested, the four
-# scripts as in batch/, the read-me and the SHA-256 list of those six files.
+# after the version and holds the four scripts as in batch/, the read-me, the
+# SHA-256 list of those six files and an exe carrying the version; with a
+# TESTED-SHA256, that exe is exactly the one that was tested.
 check_release_zip() {
   local dir=$QB_ROOT/$1 arch=$2 tested=$3 version zip zips unpacked faults=()
   version=$(head -n 1 "$dir/version/quellbrook_version.txt")
@@ -257,8 +333,10 @@ check_release_zip() {
   [[ $(tr -d '\r' <"$unpacked/SHA256SUMS.txt" | cut -d' ' -f3- | sort) == $(printf '%s\n' "${expected[@]:0:6}" | sort) ]] ||
     faults+=("SHA256SUMS.txt does not list exactly the other six files")
   (cd "$unpacked" && sha256sum --check --strict --quiet SHA256SUMS.txt) || faults+=("a checksum does not match")
-  [[ -n $tested && $(sha256sum <"$unpacked/Quellbrook.exe" | cut -d' ' -f1) == "$tested" ]] ||
-    faults+=("its Quellbrook.exe is not the one the end-to-end tests ran")
+  if [[ $tested != untested ]]; then
+    [[ -n $tested && $(sha256sum <"$unpacked/Quellbrook.exe" | cut -d' ' -f1) == "$tested" ]] ||
+      faults+=("its Quellbrook.exe is not the one the end-to-end tests ran")
+  fi
   printf '%s' "$version" | iconv -t UTF-16LE >"$unpacked/version.utf16"
   grep -qaFf "$unpacked/version.utf16" "$unpacked/Quellbrook.exe" ||
     faults+=("the exe's version resource does not say $version")
@@ -274,18 +352,36 @@ check_release_zip() {
   return 1
 }
 
-# 4. The release zips, packed from the very builds whose programs were tested.
-for arch in 64 32; do
-  zip_arch=x${arch/32/86}
-  qb_say "Release zip, $zip_arch (build-win$arch)"
-  if ((!windows_built[build-win$arch])); then
-    record "release zip, $zip_arch (build failed)" 0 1
-  elif cmake --build "$QB_ROOT/build-win$arch" --target release_zip && \
-    check_release_zip build-win$arch "$zip_arch" "${tested_exe[$arch]:-}"; then
-    record "release zip, $zip_arch" 1 0
-  else
-    record "release zip, $zip_arch" 0 1
-  fi
+# The release zips, packed from the very builds whose programs were tested
+# when wine is in this run.
+stage_release() {
+  local arch zip_arch tested label
+  for arch in "${arches[@]}"; do
+    zip_arch=x${arch/32/86}
+    qb_say "Release zip, $zip_arch (build-win$arch)"
+    label="release zip, $zip_arch"
+    tested=${tested_exe[$arch]:-}
+    if ! wants wine; then
+      echo "The wine stage is not in this run: the zip's Quellbrook.exe is not compared with a tested one."
+      label="$label (exe not compared)"
+      tested=untested
+    fi
+    if [[ ${windows_built[build-win$arch]} != 1 ]]; then
+      record "release zip, $zip_arch (build failed)" 0 1
+    elif cmake --build "$QB_ROOT/build-win$arch" --target release_zip &&
+      check_release_zip "build-win$arch" "$zip_arch" "$tested"; then
+      record "$label" 1 0
+    else
+      record "$label" 0 1
+    fi
+  done
+}
+
+for stage in "${stages[@]}"; do
+  wants "$stage" || continue
+  stage_started=$(date +%s)
+  "stage_$stage"
+  note "$(printf '%-34s %4d s' "stage $stage took" $(($(date +%s) - stage_started)))"
 done
 
 qb_cleanup

@@ -47,12 +47,10 @@ renice -n -15 -p $$ >/dev/null 2>&1 || true
 scratch=$(mktemp -d -t quellbrook-startup.XXXXXX)
 prefix=$scratch/wineprefix
 QB_CLEANUP_DIRS+=("$scratch")
-QB_CLEANUP_PREFIXES+=("$prefix")
 trap qb_cleanup EXIT
 trap 'exit 130' INT TERM
 
-qb_start_xvfb || qb_die "Xvfb did not start"
-qb_prepare_prefix "$prefix" && qb_window_manager "$prefix" virtual || qb_die "the Wine prefix could not be set up"
+qb_wine_session "$prefix" virtual || qb_die "no Wine session (Xvfb and prefix)"
 
 status=0
 for arch in "${arches[@]}"; do

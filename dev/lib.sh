@@ -1,7 +1,8 @@
 # shellcheck shell=bash
-# Shell helpers shared by run.sh and test.sh: packages, builds, a private Wine
-# prefix and a private X display. Source this file; it only defines functions
-# and QB_* variables.
+# Shell helpers shared by run.sh, test.sh and tools/screenshots.sh: packages,
+# builds, a Wine session (a private prefix on a private or a real X display)
+# and screenshots of the program's windows. Source this file; it only defines
+# functions and QB_* variables.
 #
 # Wine always runs here with:
 #   WINEPREFIX  a prefix of our own, never ~/.wine;
@@ -77,11 +78,13 @@ qb_winpath() {
   printf 'Z:%s' "${path//\//\\}"
 }
 
-# qb_wine PREFIX PROGRAM [ARGS...]
+# qb_wine PREFIX PROGRAM [ARGS...]. With QB_WINE_TIMEOUT set, Wine is ended
+# after that many seconds (and killed 15 s later).
 qb_wine() {
-  local prefix=$1
+  local prefix=$1 limit=()
   shift
-  env WINEPREFIX="$prefix" WINEDEBUG=-all LC_ALL=zh_CN.UTF-8 wine "$@"
+  [[ -n ${QB_WINE_TIMEOUT:-} ]] && limit=(timeout --kill-after=15 "$QB_WINE_TIMEOUT")
+  "${limit[@]}" env WINEPREFIX="$prefix" WINEDEBUG=-all LC_ALL=zh_CN.UTF-8 wine "$@"
 }
 
 qb_wineserver() {
@@ -152,6 +155,29 @@ qb_window_manager() {
     "\"Decorated\"=$value"
 }
 
+# qb_wine_session PREFIX virtual|real: the one set-up of Wine for every script
+# here. "virtual" starts a private Xvfb and exports its DISPLAY; "real" uses
+# $DISPLAY as it is. Then it creates the prefix if needed, registers it so
+# that qb_cleanup ends its Wine processes, and tells Wine whether a window
+# manager places the windows. Warns and returns 1 when a step fails.
+qb_wine_session() {
+  local prefix=$1 display_kind=$2
+  if [[ $display_kind == virtual ]]; then
+    qb_start_xvfb || return 1
+  fi
+  QB_CLEANUP_PREFIXES+=("$prefix")
+  if ! qb_prepare_prefix "$prefix" || ! qb_window_manager "$prefix" "$display_kind"; then
+    qb_warn "the Wine prefix $prefix could not be set up"
+    return 1
+  fi
+}
+
+# Prints "real" when $DISPLAY answers, else "virtual": the display kind for
+# qb_wine_session.
+qb_display_kind() {
+  if qb_display_usable; then echo real; else echo virtual; fi
+}
+
 # True when $DISPLAY names an X display that answers.
 qb_display_usable() {
   [[ -n ${DISPLAY:-} ]] && timeout 10 import -silent -window root -crop 1x1+0+0 null: >/dev/null 2>&1
@@ -212,6 +238,44 @@ qb_fresh_work_folder() {
   for script in "${QB_SCRIPTS[@]}"; do
     cp "$QB_ROOT/build-win64/$script" "$dir/" || return 1
   done
+}
+
+# qb_screenshots PREFIX WORK LOG WINDOW=FILE...: starts build-win64's
+# Quellbrook.exe in the prefix, in WORK refilled by qb_fresh_work_folder, its
+# output to LOG; then for each WINDOW in turn (main, or hosts or extra, which
+# the window probe opens by pressing their buttons) waits until it is on
+# screen, lets it paint and saves it, cropped to the window, to FILE. Ends the
+# program afterwards. Returns 1 when a window did not appear (the later ones
+# are not tried) or a picture could not be saved.
+qb_screenshots() {
+  local prefix=$1 work=$2 log=$3 shot window button file geometry program status=0
+  shift 3
+  qb_fresh_work_folder "$work" || return 1
+  (cd "$work" && qb_wine "$prefix" "$QB_ROOT/build-win64/Quellbrook.exe") >"$log" 2>&1 &
+  program=$!
+  for shot in "$@"; do
+    button=${shot%%=*} file=${shot#*=}
+    case $button in
+      main) window="main window" button= ;;
+      hosts) window="HOSTS window" ;;
+      extra) window="隔外优化 window" ;;
+      *) window="$button window" ;;
+    esac
+    if ! geometry=$(qb_wait_for_main_window "$prefix" 60 ${button:+"$button"}); then
+      qb_warn "the $window did not appear; no $file (see $log)"
+      status=1
+      break
+    fi
+    sleep 1
+    if import -window root -crop "$geometry" +repage "$file"; then
+      echo "The $window at $geometry (screen position): $file"
+    else
+      status=1
+    fi
+  done
+  qb_kill_wine "$prefix"
+  wait "$program" 2>/dev/null || true
+  return "$status"
 }
 
 # Run from an EXIT trap, and once more by hand is harmless: ends Wine in the
