@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "core/failure.h"
 #include "win32/ui/dialog_owner.h"
@@ -13,6 +15,7 @@
 #include "win32/ui/message_boxes.h"
 #include "win32/ui/text_prompt_dialog.h"
 #include "dialog_helper.h"
+#include "u16.h"
 
 namespace quellbrook::win32 {
 namespace {
@@ -20,12 +23,7 @@ namespace {
 using test_support::DialogHelper;
 using test_support::ItemText;
 using test_support::PressButton;
-
-struct BoxView {
-  HWND owner = nullptr;
-  bool ownerEnabled = true;
-  std::wstring texts;  // every static text of the box, one after another
-};
+using test_support::Wide;
 
 BOOL CALLBACK CollectStaticText(HWND child, LPARAM lParam) {
   wchar_t className[16] = {};
@@ -52,12 +50,15 @@ class MessageBoxesTest : public ::testing::Test {
   }
   void TearDown() override { ::DestroyWindow(form_); }
 
-  BoxView Observe(HWND box) const {
-    BoxView view;
-    view.owner = ::GetWindow(box, GW_OWNER);
-    view.ownerEnabled = ::IsWindowEnabled(form_) != FALSE;
-    ::EnumChildWindows(box, &CollectStaticText, reinterpret_cast<LPARAM>(&view.texts));
-    return view;
+  // Opens a box with `show` from a handler of the test's form while `answer`
+  // deals with it from the helper thread; false when no box turned up.
+  bool ShowFromHandler(const std::function<void()>& show, std::function<void(HWND box)> answer) {
+    DialogHelper helper(L"Veltrane", std::move(answer));
+    {
+      DialogOwner::Scope handler(owner_, form_);
+      show();
+    }
+    return helper.Found();
   }
 
   HWND form_ = nullptr;
@@ -65,40 +66,6 @@ class MessageBoxesTest : public ::testing::Test {
   FormTracker forms_;
   Win32MessageBoxes boxes_{owner_, forms_};
 };
-
-TEST_F(MessageBoxesTest, AMessageIsModalToTheFormWhoseHandlerRuns) {
-  BoxView view;
-  DialogHelper helper(L"Veltrane", [&](HWND box) {
-    view = Observe(box);
-    PressButton(box, IDOK);
-  });
-  {
-    DialogOwner::Scope handler(owner_, form_);
-    boxes_.ShowMessage(u"优化完成");
-  }
-  ASSERT_TRUE(helper.Found());
-  EXPECT_EQ(view.owner, form_);
-  EXPECT_FALSE(view.ownerEnabled);
-  EXPECT_NE(view.texts.find(L"优化完成"), std::wstring::npos);
-  EXPECT_TRUE(::IsWindowEnabled(form_));
-}
-
-TEST_F(MessageBoxesTest, AFailureShowsTheStandardReport) {
-  PlatformError failure = SystemError(ERROR_ACCESS_DENIED, u"C:\\hosts");
-  std::u16string report = FailureReportText(failure);
-  BoxView view;
-  DialogHelper helper(L"Veltrane", [&](HWND box) {
-    view = Observe(box);
-    PressButton(box, IDOK);
-  });
-  {
-    DialogOwner::Scope handler(owner_, form_);
-    boxes_.ShowFailure(failure);
-  }
-  ASSERT_TRUE(helper.Found());
-  EXPECT_EQ(view.owner, form_);
-  EXPECT_NE(view.texts.find(std::wstring(report.begin(), report.end())), std::wstring::npos);
-}
 
 HWND TopLevelWindow(const wchar_t* caption, bool enabled) {
   HWND window = ::CreateWindowExW(0, L"STATIC", caption, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
@@ -120,9 +87,10 @@ LRESULT CALLBACK LatecomerOpener(HWND window, UINT message, WPARAM wParam, LPARA
   return 0;
 }
 
-// Every box of the program is modal to all of its windows, also to one that
-// opens while the box is up, and each window gets its own enabled state back.
-TEST_F(MessageBoxesTest, EveryBoxDisablesAllOtherWindowsOfTheProgramWhileItIsOpen) {
+// Every box of the program shows its text, is owned by the form whose handler
+// runs and is modal to all of the program's windows, also to one that opens
+// while the box is up; each window gets its own enabled state back.
+TEST_F(MessageBoxesTest, EveryBoxIsOwnedByTheFormAndDisablesAllWindowsOfTheProgram) {
   WNDCLASSW openerClass{};
   openerClass.lpfnWndProc = &LatecomerOpener;
   openerClass.lpszClassName = L"QuellbrookTestLatecomerOpener";
@@ -131,32 +99,36 @@ TEST_F(MessageBoxesTest, EveryBoxDisablesAllOtherWindowsOfTheProgramWhileItIsOpe
                                   nullptr);
   latecomerTracker = &forms_;
 
-  const std::function<void()> boxes[] = {
-      [&] { boxes_.ShowMessage(u"成功写入xp.bat文件……"); },
-      [&] { boxes_.ShowFailure(SystemError(ERROR_ACCESS_DENIED)); },
-      [&] { boxes_.AskText(u"请输入要搜索的恶意网站:"); },
+  const PlatformError failure = SystemError(ERROR_ACCESS_DENIED, u"C:\\hosts");
+  const struct {
+    const char* name;
+    std::function<void()> show;
+    std::u16string text;
+  } rows[] = {
+      {"message", [&] { boxes_.ShowMessage(u"成功写入xp.bat文件……"); }, u"成功写入xp.bat文件……"},
+      {"failure", [&] { boxes_.ShowFailure(failure); }, FailureReportText(failure)},
+      {"input", [&] { boxes_.AskText(u"请输入要搜索的恶意网站:"); }, u"请输入要搜索的恶意网站:"},
   };
-  for (const auto& openBox : boxes) {
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
     HWND other = TopLevelWindow(L"other", true);
     HWND disabled = TopLevelWindow(L"disabled", false);
     HWND outsider = TopLevelWindow(L"not the program's", true);
     for (HWND form : {form_, other, disabled}) forms_.Add(form);
-    bool otherEnabled = true, latecomerEnabled = true, outsiderEnabled = false;
-    DialogHelper helper(L"Veltrane", [&](HWND box) {
-      otherEnabled = ::IsWindowEnabled(other);
-      outsiderEnabled = ::IsWindowEnabled(outsider);
+    HWND owner = nullptr;
+    std::wstring texts;  // every static text of the box, one after another
+    std::vector<bool> enabledWhileOpen;
+    ASSERT_TRUE(ShowFromHandler(row.show, [&](HWND box) {
+      owner = ::GetWindow(box, GW_OWNER);
+      ::EnumChildWindows(box, &CollectStaticText, reinterpret_cast<LPARAM>(&texts));
       ::SendMessageW(opener, kOpenLatecomer, 0, 0);
-      latecomerEnabled = ::IsWindowEnabled(latecomer);
+      for (HWND window : {form_, other, latecomer, outsider}) enabledWhileOpen.push_back(::IsWindowEnabled(window));
       PressButton(box, IDCANCEL);
-    });
-    {
-      DialogOwner::Scope handler(owner_, form_);
-      openBox();
-    }
-    ASSERT_TRUE(helper.Found());
-    EXPECT_FALSE(otherEnabled);
-    EXPECT_FALSE(latecomerEnabled);
-    EXPECT_TRUE(outsiderEnabled) << "windows of other programs are not touched";
+    }));
+    EXPECT_NE(texts.find(Wide(row.text)), std::wstring::npos);
+    EXPECT_EQ(owner, form_);
+    EXPECT_EQ(enabledWhileOpen, (std::vector<bool>{false, false, false, true}))
+        << "the form, another and a latecomer of the program's windows; another program's is not touched";
     for (HWND enabled : {form_, other, latecomer}) EXPECT_TRUE(::IsWindowEnabled(enabled));
     EXPECT_FALSE(::IsWindowEnabled(disabled)) << "a window disabled before stays disabled";
     for (HWND window : {form_, other, disabled, latecomer}) forms_.Remove(window);
@@ -168,7 +140,6 @@ TEST_F(MessageBoxesTest, EveryBoxDisablesAllOtherWindowsOfTheProgramWhileItIsOpe
 }
 
 struct PromptView {
-  HWND owner = nullptr;
   std::wstring promptText;
   RECT dialog{}, prompt{}, entry{}, ok{}, cancel{};
   int lineHeight = 0;
@@ -177,7 +148,6 @@ struct PromptView {
 
 PromptView ObservePrompt(HWND dialog) {
   PromptView view;
-  view.owner = ::GetWindow(dialog, GW_OWNER);
   view.promptText = ItemText(dialog, kPromptTextId);
   ::GetWindowRect(dialog, &view.dialog);
   ::GetWindowRect(::GetDlgItem(dialog, kPromptTextId), &view.prompt);
@@ -201,34 +171,25 @@ PromptView ObservePrompt(HWND dialog) {
 
 TEST_F(MessageBoxesTest, AskTextReturnsWhatWasTypedAfterOk) {
   PromptView view;
-  DialogHelper helper(L"Veltrane", [&](HWND dialog) {
+  const auto typeThenOk = [&](HWND dialog) {
     view = ObservePrompt(dialog);
     ::SetDlgItemTextW(dialog, kPromptEntryId, L"输入的文字");
     PressButton(dialog, IDOK);
-  });
+  };
   std::u16string answer;
-  {
-    DialogOwner::Scope handler(owner_, form_);
-    answer = boxes_.AskText(u"请输入：\r\n第二行\r\n第三行");
-  }
-  ASSERT_TRUE(helper.Found());
+  ASSERT_TRUE(ShowFromHandler([&] { answer = boxes_.AskText(u"请输入：\r\n第二行\r\n第三行"); }, typeThenOk));
   EXPECT_EQ(answer, u"输入的文字");
-  EXPECT_EQ(view.owner, form_);
   EXPECT_EQ(view.promptText, L"请输入：\r\n第二行\r\n第三行");
   EXPECT_TRUE(view.entryHasFocus);
 }
 
 TEST_F(MessageBoxesTest, AskTextFitsThePromptAndCentresOnTheOwner) {
   PromptView view;
-  DialogHelper helper(L"Veltrane", [&](HWND dialog) {
+  const auto cancel = [&](HWND dialog) {
     view = ObservePrompt(dialog);
     PressButton(dialog, IDCANCEL);
-  });
-  {
-    DialogOwner::Scope handler(owner_, form_);
-    boxes_.AskText(u"第一行\r\n第二行\r\n第三行");
-  }
-  ASSERT_TRUE(helper.Found());
+  };
+  ASSERT_TRUE(ShowFromHandler([&] { boxes_.AskText(u"第一行\r\n第二行\r\n第三行"); }, cancel));
   EXPECT_GE(view.prompt.bottom - view.prompt.top, 3 * view.lineHeight);
   EXPECT_LE(view.prompt.bottom, view.entry.top);
   EXPECT_LE(view.entry.bottom, view.ok.top);
@@ -244,13 +205,13 @@ TEST_F(MessageBoxesTest, AskTextFitsThePromptAndCentresOnTheOwner) {
 }
 
 TEST_F(MessageBoxesTest, AskTextGivesNothingAfterCancel) {
-  DialogHelper helper(L"Veltrane", [&](HWND dialog) {
+  const auto typeThenCancel = [](HWND dialog) {
     ::SetDlgItemTextW(dialog, kPromptEntryId, L"typed, then cancelled");
     PressButton(dialog, IDCANCEL);
-  });
-  DialogOwner::Scope handler(owner_, form_);
-  EXPECT_EQ(boxes_.AskText(u"prompt"), u"");
-  EXPECT_TRUE(helper.Found());
+  };
+  std::u16string answer = u"not asked";
+  ASSERT_TRUE(ShowFromHandler([&] { answer = boxes_.AskText(u"prompt"); }, typeThenCancel));
+  EXPECT_EQ(answer, u"");
 }
 
 }  // namespace
