@@ -8,27 +8,11 @@ namespace quellbrook::test_support {
 using win32::WindowText;
 namespace {
 
-struct Search {
-  const wchar_t* title;
-  HWND found;
-};
-
-BOOL CALLBACK FindDialog(HWND window, LPARAM lParam) {
-  auto* search = reinterpret_cast<Search*>(lParam);
-  wchar_t className[16] = {};
-  ::GetClassNameW(window, className, 16);
-  if (std::wstring(className) == L"#32770" && ::IsWindowVisible(window) &&
-      (search->title == nullptr || WindowText(window) == search->title)) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 HWND FindThreadDialog(DWORD thread, const wchar_t* title) {
-  Search search{title, nullptr};
-  ::EnumThreadWindows(thread, &FindDialog, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (HWND window = nullptr; (window = ::FindWindowExW(nullptr, window, L"#32770", title)) != nullptr;) {
+    if (::GetWindowThreadProcessId(window, nullptr) == thread && ::IsWindowVisible(window)) return window;
+  }
+  return nullptr;
 }
 
 }  // namespace
