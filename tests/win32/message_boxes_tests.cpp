@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/failure.h"
@@ -14,6 +15,7 @@
 #include "win32/ui/form_tracker.h"
 #include "win32/ui/message_boxes.h"
 #include "win32/ui/text_prompt_dialog.h"
+#include "win32/ui/window_text.h"
 #include "dialog_helper.h"
 #include "u16.h"
 
@@ -24,17 +26,6 @@ using test_support::DialogHelper;
 using test_support::ItemText;
 using test_support::PressButton;
 using test_support::Wide;
-
-BOOL CALLBACK CollectStaticText(HWND child, LPARAM lParam) {
-  wchar_t className[16] = {};
-  ::GetClassNameW(child, className, 16);
-  if (std::wstring(className) == L"Static") {
-    wchar_t text[512] = {};
-    ::GetWindowTextW(child, text, 512);
-    reinterpret_cast<std::wstring*>(lParam)->append(text);
-  }
-  return TRUE;
-}
 
 class MessageBoxesTest : public ::testing::Test {
  protected:
@@ -120,7 +111,9 @@ TEST_F(MessageBoxesTest, EveryBoxIsOwnedByTheFormAndDisablesAllWindowsOfTheProgr
     std::vector<bool> enabledWhileOpen;
     ASSERT_TRUE(ShowFromHandler(row.show, [&](HWND box) {
       owner = ::GetWindow(box, GW_OWNER);
-      ::EnumChildWindows(box, &CollectStaticText, reinterpret_cast<LPARAM>(&texts));
+      for (HWND text = nullptr; (text = ::FindWindowExW(box, text, L"Static", nullptr)) != nullptr;) {
+        texts += WindowText(text);
+      }
       ::SendMessageW(opener, kOpenLatecomer, 0, 0);
       for (HWND window : {form_, other, latecomer, outsider}) enabledWhileOpen.push_back(::IsWindowEnabled(window));
       PressButton(box, IDCANCEL);
@@ -169,18 +162,21 @@ PromptView ObservePrompt(HWND dialog) {
   return view;
 }
 
-TEST_F(MessageBoxesTest, AskTextReturnsWhatWasTypedAfterOk) {
-  PromptView view;
-  const auto typeThenOk = [&](HWND dialog) {
-    view = ObservePrompt(dialog);
-    ::SetDlgItemTextW(dialog, kPromptEntryId, L"输入的文字");
-    PressButton(dialog, IDOK);
-  };
-  std::u16string answer;
-  ASSERT_TRUE(ShowFromHandler([&] { answer = boxes_.AskText(u"请输入：\r\n第二行\r\n第三行"); }, typeThenOk));
-  EXPECT_EQ(answer, u"输入的文字");
-  EXPECT_EQ(view.promptText, L"请输入：\r\n第二行\r\n第三行");
-  EXPECT_TRUE(view.entryHasFocus);
+TEST_F(MessageBoxesTest, AskTextGivesWhatWasTypedAfterOkAndNothingAfterCancel) {
+  for (const auto& [button, answer] : {std::pair{IDOK, u"输入的文字"}, std::pair{IDCANCEL, u""}}) {
+    SCOPED_TRACE(button == IDOK ? "OK" : "Cancel");
+    PromptView view;
+    const auto typeThenPress = [&](HWND dialog) {
+      view = ObservePrompt(dialog);
+      ::SetDlgItemTextW(dialog, kPromptEntryId, L"输入的文字");
+      PressButton(dialog, button);
+    };
+    std::u16string given = u"not asked";
+    ASSERT_TRUE(ShowFromHandler([&] { given = boxes_.AskText(u"请输入：\r\n第二行\r\n第三行"); }, typeThenPress));
+    EXPECT_EQ(given, answer);
+    EXPECT_EQ(view.promptText, L"请输入：\r\n第二行\r\n第三行");
+    EXPECT_TRUE(view.entryHasFocus);
+  }
 }
 
 TEST_F(MessageBoxesTest, AskTextFitsThePromptAndCentresOnTheOwner) {
@@ -202,16 +198,6 @@ TEST_F(MessageBoxesTest, AskTextFitsThePromptAndCentresOnTheOwner) {
   ::GetWindowRect(form_, &owner);
   EXPECT_NEAR((view.dialog.left + view.dialog.right) / 2, (owner.left + owner.right) / 2, 2);
   EXPECT_NEAR((view.dialog.top + view.dialog.bottom) / 2, (owner.top + owner.bottom) / 2, 2);
-}
-
-TEST_F(MessageBoxesTest, AskTextGivesNothingAfterCancel) {
-  const auto typeThenCancel = [](HWND dialog) {
-    ::SetDlgItemTextW(dialog, kPromptEntryId, L"typed, then cancelled");
-    PressButton(dialog, IDCANCEL);
-  };
-  std::u16string answer = u"not asked";
-  ASSERT_TRUE(ShowFromHandler([&] { answer = boxes_.AskText(u"prompt"); }, typeThenCancel));
-  EXPECT_EQ(answer, u"");
 }
 
 }  // namespace
