@@ -81,16 +81,11 @@ std::unique_ptr<FormLogic> CreateRecordingLogic(Controls& controls, Services&) {
 
 const WindowDefinition kDefinition{kForm, &CreateRecordingLogic};
 
-constexpr FormTable kOtherForm{
-    .caption = u"另一个窗口",
-    .clientWidth = 3000,
-    .clientHeight = 2000,
-    .position = std::nullopt,
-    .border = BorderStyle::kSizable,
-    .defaultFont = kFont,
-    .art = {},
-    .controls = kControls,
-};
+const FormTable kOtherForm = [] {
+  FormTable other = kForm;
+  other.caption = u"另一个窗口";
+  return other;
+}();
 const WindowDefinition kOtherDefinition{kOtherForm, &CreateRecordingLogic};
 
 class RecordingBoxes final : public MessageBoxes {
@@ -220,9 +215,8 @@ TEST_F(FormWindowTest, BuildsTheWindowTreeThatToolsFindControlsIn) {
   EXPECT_TRUE(wrappingText & WS_VSCROLL);
   EXPECT_FALSE(wrappingText & (WS_HSCROLL | ES_AUTOHSCROLL)) << "a vertical scroll bar only: lines wrap";
   EXPECT_GT(static_cast<unsigned>(::SendMessageW(Item(3002), EM_GETLIMITTEXT, 0, 0)), 65535u);
-}
 
-TEST_F(FormWindowTest, TabOrderFollowsTheTabIndexInsideEachContainer) {
+  // The tab index orders the children of each container.
   EXPECT_EQ(ChildIds(form_->Handle()), (std::vector<int>{3002, 1001, 4001, 1002, 1003}));
   EXPECT_EQ(ChildIds(Frame1()), (std::vector<int>{3001, 2001}));
 }
