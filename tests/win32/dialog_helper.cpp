@@ -1,11 +1,9 @@
 #include "dialog_helper.h"
 
 #include "wait.h"
-#include "win32/ui/window_text.h"
 
 namespace quellbrook::test_support {
 
-using win32::WindowText;
 namespace {
 
 HWND FindThreadDialog(DWORD thread, const wchar_t* title) {
@@ -38,8 +36,6 @@ bool DialogHelper::Found() {
   if (thread_.joinable()) thread_.join();
   return found_;
 }
-
-std::wstring ItemText(HWND dialog, int id) { return WindowText(::GetDlgItem(dialog, id)); }
 
 void PressButton(HWND dialog, int id) {
   ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));

@@ -54,9 +54,7 @@ struct Click {
   bool operator==(const Click&) const = default;
 };
 
-void PrintTo(const Click& click, std::ostream* out) {
-  *out << "control " << ToInt(click.control) << " with the check box at " << click.checkValue;
-}
+void PrintTo(const Click& click, std::ostream* out) { *out << ToInt(click.control) << " at " << click.checkValue; }
 
 std::vector<Click>* clicks = nullptr;
 // The window another program tries to close while Command(3)'s handler runs.
@@ -389,8 +387,7 @@ class SecondaryWindowsTest : public FormWindowTest, public FormFactory {
   static HWND Find(const wchar_t* caption) { return ::FindWindowW(kFormClassName, caption); }
   static HWND CheckBoxOf(HWND form) { return ::GetDlgItem(::GetDlgItem(form, ToInt(Frame(1))), ToInt(Check(1))); }
 
-  std::optional<Win32SecondaryWindows> secondary_ =
-      std::optional<Win32SecondaryWindows>(std::in_place, *this);
+  std::optional<Win32SecondaryWindows> secondary_{std::in_place, *this};
 };
 
 TEST_F(SecondaryWindowsTest, EachWindowExistsOnceAndComesBackFreshAfterClosing) {

@@ -23,21 +23,25 @@ namespace quellbrook::win32 {
 namespace {
 
 using test_support::DialogHelper;
-using test_support::ItemText;
 using test_support::PressButton;
 using test_support::Wide;
+
+HWND TopLevelWindow(const wchar_t* caption, bool enabled) {
+  HWND window = ::CreateWindowExW(0, L"STATIC", caption, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                  nullptr, nullptr, nullptr);
+  ::EnableWindow(window, enabled);
+  return window;
+}
 
 class MessageBoxesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    // An owner in the middle of the screen, as a form would be.
-    int width = 400;
-    int height = 300;
-    int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    form_ = ::CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, left, top, width, height,
-                              nullptr, nullptr, nullptr, nullptr);
+    // An owner in the middle of the screen, as a form would be, that a box can centre on.
+    form_ = TopLevelWindow(L"owner", true);
     ASSERT_NE(form_, nullptr);
+    const int left = (::GetSystemMetrics(SM_CXSCREEN) - 400) / 2;
+    const int top = (::GetSystemMetrics(SM_CYSCREEN) - 300) / 2;
+    ::MoveWindow(form_, left, top, 400, 300, FALSE);
   }
   void TearDown() override { ::DestroyWindow(form_); }
 
@@ -57,13 +61,6 @@ class MessageBoxesTest : public ::testing::Test {
   FormTracker forms_;
   Win32MessageBoxes boxes_{owner_, forms_};
 };
-
-HWND TopLevelWindow(const wchar_t* caption, bool enabled) {
-  HWND window = ::CreateWindowExW(0, L"STATIC", caption, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
-                                  nullptr, nullptr, nullptr);
-  ::EnableWindow(window, enabled);
-  return window;
-}
 
 // A window that the program opens while a box is up: a message sent to this
 // window runs on the box's thread, inside the box's modal loop.
@@ -141,7 +138,7 @@ struct PromptView {
 
 PromptView ObservePrompt(HWND dialog) {
   PromptView view;
-  view.promptText = ItemText(dialog, kPromptTextId);
+  view.promptText = WindowText(::GetDlgItem(dialog, kPromptTextId));
   ::GetWindowRect(dialog, &view.dialog);
   ::GetWindowRect(::GetDlgItem(dialog, kPromptTextId), &view.prompt);
   ::GetWindowRect(::GetDlgItem(dialog, kPromptEntryId), &view.entry);
