@@ -6,7 +6,6 @@
 
 #include <atomic>
 #include <functional>
-#include <string>
 #include <thread>
 
 namespace quellbrook::test_support {
@@ -29,7 +28,6 @@ class DialogHelper {
   std::atomic<bool> found_{false};
 };
 
-std::wstring ItemText(HWND dialog, int id);
 // Presses a dialog button the way a click would, by its command.
 void PressButton(HWND dialog, int id);
 

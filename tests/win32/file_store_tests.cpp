@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
+#include <string>
 
 #include "core/failure.h"
 #include "win32/ui/dialog_owner.h"
@@ -15,6 +17,7 @@
 #include "win32/program/program_services.h"
 #include "win32/system/unique_handle.h"
 #include "beside_program.h"
+#include "platform_failure.h"
 #include "test_files.h"
 #include "u16.h"
 #include "wait.h"
@@ -24,6 +27,8 @@ namespace {
 
 using test_support::CurrentFolderScope;
 using test_support::Exists;
+using test_support::FailureNumber;
+using test_support::FailureOf;
 using test_support::ReadBytes;
 using test_support::TempFolder;
 using test_support::U16;
@@ -33,82 +38,47 @@ using Entries = std::vector<test_support::path>;
 
 class FileStoreTest : public ::testing::Test {
  protected:
-  // The error number of a store call that must fail; its description is kept.
-  template <typename Call>
-  std::uint32_t FailureNumber(Call call) {
-    try {
-      call();
-    } catch (const PlatformError& failure) {
-      lastDescription_ = failure.Description();
-      return failure.Number();
-    }
-    ADD_FAILURE() << "the call did not fail";
-    return 0;
-  }
-
   TempFolder folder_{"qb-win32-"};
   Win32FileStore store_;
-  std::u16string lastDescription_;
 };
 
-TEST_F(FileStoreTest, CommitReplacesTheContentAndLeavesOnlyTheTarget) {
-  std::wstring target = folder_ / L"hosts";
-  ASSERT_TRUE(WriteBytes(target, "old content, longer than the new one\r\n"));
+// The new content goes in as two parts, with a NUL byte and a line break.
+const std::string kNew("new \0bytes\r\n", 12);
+
+// A replacement of the target, or of no file, that ends one way or another;
+// the target is untouched until the replacement commits, and keeps its hidden
+// and system attributes.
+enum class Ending { kCommit, kDrop, kCommitWhileHeld };
+
+struct ReplacementRow {
+  const char* name;
+  std::optional<std::string> old;
+  Ending ending;
+  std::optional<std::string> after;
+  DWORD attributes = 0;
+};
+
+void PrintTo(const ReplacementRow& row, std::ostream* out) { *out << row.name; }
+
+class ReplacementTest : public FileStoreTest, public ::testing::WithParamInterface<ReplacementRow> {};
+
+TEST_P(ReplacementTest, EndsWithTheTargetWholeAndNoTemporaryFileLeft) {
+  const ReplacementRow& row = GetParam();
+  const std::wstring target = folder_ / L"hosts";
+  if (row.old) {
+    ASSERT_TRUE(WriteBytes(target, *row.old));
+  }
+  if (row.attributes != 0) {
+    ASSERT_TRUE(::SetFileAttributesW(target.c_str(), row.attributes));
+  }
 
   auto replacement = store_.BeginReplace(U16(target));
-  replacement->Append("new ");
-  replacement->Append(std::string("\0bytes\r\n", 8));
-  replacement->Commit();
-  replacement.reset();
-
-  EXPECT_EQ(ReadBytes(target), std::string("new \0bytes\r\n", 12));
-  EXPECT_EQ(folder_.Names(), Entries{L"hosts"});
-}
-
-TEST_F(FileStoreTest, CommitCreatesAMissingFile) {
-  std::wstring target = folder_ / L"new.txt";
-  auto replacement = store_.BeginReplace(U16(target));
-  replacement->Append("created");
-  replacement->Commit();
-  replacement.reset();
-
-  EXPECT_EQ(ReadBytes(target), "created");
-  EXPECT_EQ(folder_.Names(), Entries{L"new.txt"});
-}
-
-TEST_F(FileStoreTest, TheTargetStaysUntouchedUntilCommit) {
-  std::wstring target = folder_ / L"list.txt";
-  ASSERT_TRUE(WriteBytes(target, "old"));
-  auto replacement = store_.BeginReplace(U16(target));
-  replacement->Append("new");
-  EXPECT_EQ(ReadBytes(target), "old");
-  EXPECT_EQ(folder_.Names().size(), 2u);  // the target and its replacement
-}
-
-TEST_F(FileStoreTest, DroppingAnUncommittedReplacementKeepsTheOldFile) {
-  std::wstring target = folder_ / L"list.txt";
-  ASSERT_TRUE(WriteBytes(target, "old"));
-  auto replacement = store_.BeginReplace(U16(target));
-  replacement->Append("new");
-  replacement.reset();
-
-  EXPECT_EQ(ReadBytes(target), "old");
-  EXPECT_EQ(folder_.Names(), Entries{L"list.txt"});
-}
-
-TEST_F(FileStoreTest, DroppingAnUncommittedNewFileLeavesNothing) {
-  auto replacement = store_.BeginReplace(U16(folder_ / L"never.txt"));
-  replacement->Append("data");
-  replacement.reset();
-  EXPECT_EQ(folder_.Names(), Entries{});
-}
-
-TEST_F(FileStoreTest, AFailedCommitKeepsTheOldContentAndRemovesTheReplacement) {
-  std::wstring target = folder_ / L"locked.txt";
-  ASSERT_TRUE(WriteBytes(target, "old"));
-  auto replacement = store_.BeginReplace(U16(target));
-  replacement->Append("new");
-  {
+  replacement->Append(kNew.substr(0, 4));
+  replacement->Append(kNew.substr(4));
+  EXPECT_EQ(ReadBytes(target), row.old);
+  EXPECT_EQ(folder_.Names().size(), row.old ? 2u : 1u) << "the target and its replacement";
+  if (row.ending == Ending::kCommit) replacement->Commit();
+  if (row.ending == Ending::kCommitWhileHeld) {
     // Another program holds the file without sharing it.
     UniqueFile lock(::CreateFileW(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(lock);
@@ -116,9 +86,24 @@ TEST_F(FileStoreTest, AFailedCommitKeepsTheOldContentAndRemovesTheReplacement) {
   }
   replacement.reset();
 
-  EXPECT_EQ(ReadBytes(target), "old");
-  EXPECT_EQ(folder_.Names(), Entries{L"locked.txt"});
+  EXPECT_EQ(ReadBytes(target), row.after);
+  EXPECT_EQ(folder_.Names(), row.after ? Entries{L"hosts"} : Entries{});
+  if (row.after) {
+    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    EXPECT_EQ(::GetFileAttributesW(target.c_str()) & kKept, row.attributes & kKept);
+  }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Endings, ReplacementTest,
+    ::testing::Values(ReplacementRow{"a longer file, committed", "old content, longer than the new one\r\n",
+                                     Ending::kCommit, kNew},
+                      ReplacementRow{"no file, committed", std::nullopt, Ending::kCommit, kNew},
+                      ReplacementRow{"a hidden system file, committed", "old", Ending::kCommit, kNew,
+                                     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE},
+                      ReplacementRow{"a file, dropped", "old", Ending::kDrop, "old"},
+                      ReplacementRow{"no file, dropped", std::nullopt, Ending::kDrop, std::nullopt},
+                      ReplacementRow{"a file, committed while held", "old", Ending::kCommitWhileHeld, "old"}));
 
 // What a save cut short by the end of its process left beside the target goes
 // with the next save of that target; nothing else does: not another file's,
@@ -162,8 +147,10 @@ TEST_F(FileStoreTest, AReadOnlyTargetIsRefusedAndKept) {
   ASSERT_TRUE(WriteBytes(target, "keep me"));
   ASSERT_TRUE(::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
 
-  EXPECT_EQ(FailureNumber([&] { store_.BeginReplace(U16(target)); }), static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
-  EXPECT_NE(lastDescription_.find(ReadOnlyDetail(U16(target))), std::u16string::npos);
+  const auto failure = FailureOf([&] { store_.BeginReplace(U16(target)); });
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(failure->Number(), static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
+  EXPECT_NE(failure->Description().find(ReadOnlyDetail(U16(target))), std::u16string::npos);
   EXPECT_THROW(store_.BeginReplace(U16(target)), UnwritableTarget) << "no one waits for it";
   EXPECT_EQ(ReadBytes(target), "keep me");
   EXPECT_EQ(::GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_READONLY, static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
@@ -180,30 +167,11 @@ TEST_F(FileStoreTest, ADirectoryIsRefused) {
 
 TEST_F(FileStoreTest, AMissingFolderFailsWithThePathInTheDescription) {
   std::wstring target = folder_ / L"missing\\file.txt";
-  try {
-    store_.BeginReplace(U16(target));
-    ADD_FAILURE() << "a file in a missing folder was accepted";
-  } catch (const PlatformError& failure) {
-    EXPECT_EQ(failure.Number(), static_cast<std::uint32_t>(ERROR_PATH_NOT_FOUND));
-    EXPECT_NE(failure.Description().find(U16(target)), std::u16string::npos);
-  }
+  const auto failure = FailureOf([&] { store_.BeginReplace(U16(target)); });
+  ASSERT_TRUE(failure) << "a file in a missing folder was accepted";
+  EXPECT_EQ(failure->Number(), static_cast<std::uint32_t>(ERROR_PATH_NOT_FOUND));
+  EXPECT_NE(failure->Description().find(U16(target)), std::u16string::npos);
   EXPECT_EQ(folder_.Names(), Entries{});
-}
-
-TEST_F(FileStoreTest, HiddenAndSystemAttributesSurviveAReplace) {
-  std::wstring target = folder_ / L"guarded.txt";
-  ASSERT_TRUE(WriteBytes(target, "old"));
-  constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
-  ASSERT_TRUE(::SetFileAttributesW(target.c_str(), kHiddenSystem));
-
-  auto replacement = store_.BeginReplace(U16(target));
-  replacement->Append("new");
-  replacement->Commit();
-
-  EXPECT_EQ(ReadBytes(target), "new");
-  DWORD attributes = ::GetFileAttributesW(target.c_str());
-  EXPECT_EQ(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
-            static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
 }
 
 TEST_F(FileStoreTest, RelativePathsResolveAgainstTheCurrentDirectory) {
@@ -216,41 +184,29 @@ TEST_F(FileStoreTest, RelativePathsResolveAgainstTheCurrentDirectory) {
   EXPECT_EQ(ReadBytes(folder_ / L"relative.txt"), "new");
   EXPECT_EQ(store_.ReadAll(u"relative.txt"), "new");
 
-  auto created = store_.BeginReplace(u"created.txt");
-  created->Commit();
+  store_.BeginReplace(u"created.txt")->Commit();
   EXPECT_TRUE(Exists(folder_ / L"created.txt"));
 }
 
-TEST_F(FileStoreTest, ReadAllGivesEveryByteOfALargeFile) {
-  std::string content;
-  for (int i = 0; i < 300000; ++i) content.push_back(static_cast<char>(i * 7 % 256));
-  ASSERT_TRUE(WriteBytes(folder_ / L"large.bin", content));
-  EXPECT_EQ(store_.ReadAll(U16(folder_ / L"large.bin")), content);
-}
-
-TEST_F(FileStoreTest, ReadAllSharesAFileAnotherProgramIsWriting) {
-  std::wstring path = folder_ / L"busy.txt";
-  ASSERT_TRUE(WriteBytes(path, "shared"));
-  UniqueFile writer(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, 0, nullptr));
-  ASSERT_TRUE(writer);
-  EXPECT_EQ(store_.ReadAll(U16(path)), "shared");
+TEST_F(FileStoreTest, ReadAllGivesEveryByteOfALargeOrEmptyFileThatAnotherProgramIsWriting) {
+  const std::wstring path = folder_ / L"busy.bin";
+  std::string large;
+  for (int i = 0; i < 300000; ++i) large.push_back(static_cast<char>(i * 7 % 256));
+  for (const std::string& content : {large, std::string()}) {
+    ASSERT_TRUE(WriteBytes(path, content));
+    UniqueFile writer(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(writer);
+    EXPECT_EQ(store_.ReadAll(U16(path)), content) << content.size() << " bytes";
+  }
 }
 
 TEST_F(FileStoreTest, ReadAllOfAMissingFileNamesIt) {
   std::wstring path = folder_ / L"absent.txt";
-  try {
-    store_.ReadAll(U16(path));
-    ADD_FAILURE() << "a missing file was read";
-  } catch (const PlatformError& failure) {
-    EXPECT_EQ(failure.Number(), static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
-    EXPECT_NE(failure.Description().find(U16(path)), std::u16string::npos);
-  }
-}
-
-TEST_F(FileStoreTest, ReadAllOfAnEmptyFileIsEmpty) {
-  ASSERT_TRUE(WriteBytes(folder_ / L"empty.txt", ""));
-  EXPECT_EQ(store_.ReadAll(U16(folder_ / L"empty.txt")), "");
+  const auto failure = FailureOf([&] { store_.ReadAll(U16(path)); });
+  ASSERT_TRUE(failure) << "a missing file was read";
+  EXPECT_EQ(failure->Number(), static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
+  EXPECT_NE(failure->Description().find(U16(path)), std::u16string::npos);
 }
 
 // Another program holds the target without sharing it, as a scanner does for a
@@ -288,14 +244,11 @@ TEST_P(HeldTargetTest, ASaveWaitsBrieflyForAFileAnotherProgramHolds) {
   FormTracker forms;
   const std::unique_ptr<FileStore> store = std::move(Win32ServiceParts(dialogOwner, forms).store);
   const auto start = std::chrono::steady_clock::now();
-  DWORD error = 0;
-  try {
+  const std::uint32_t error = FailureNumber([&] {
     auto replacement = store->BeginReplace(U16(target));
     replacement->Append("new");
     replacement->Commit();
-  } catch (const PlatformError& failure) {
-    error = failure.Number();
-  }
+  });
   const auto elapsed = std::chrono::steady_clock::now() - start;
   ::TerminateProcess(holder.Get(), 0);
   ::WaitForSingleObject(holder.Get(), 5000);

@@ -51,7 +51,11 @@ constexpr FormTable kForm{
 struct Click {
   ControlId control;
   int checkValue;
+  bool operator==(const Click&) const = default;
 };
+
+void PrintTo(const Click& click, std::ostream* out) { *out << ToInt(click.control) << " at " << click.checkValue; }
+
 std::vector<Click>* clicks = nullptr;
 // The window another program tries to close while Command(3)'s handler runs.
 HWND closedDuringClick = nullptr;
@@ -75,16 +79,11 @@ std::unique_ptr<FormLogic> CreateRecordingLogic(Controls& controls, Services&) {
 
 const WindowDefinition kDefinition{kForm, &CreateRecordingLogic};
 
-constexpr FormTable kOtherForm{
-    .caption = u"另一个窗口",
-    .clientWidth = 3000,
-    .clientHeight = 2000,
-    .position = std::nullopt,
-    .border = BorderStyle::kSizable,
-    .defaultFont = kFont,
-    .art = {},
-    .controls = kControls,
-};
+const FormTable kOtherForm = [] {
+  FormTable other = kForm;
+  other.caption = u"另一个窗口";
+  return other;
+}();
 const WindowDefinition kOtherDefinition{kOtherForm, &CreateRecordingLogic};
 
 class RecordingBoxes final : public MessageBoxes {
@@ -115,6 +114,14 @@ std::wstring ClassOf(HWND window) {
   return name;
 }
 
+LOGFONTW FontOf(HWND control) {
+  LOGFONTW logFont{};
+  auto* font = reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0));
+  EXPECT_NE(font, nullptr);
+  ::GetObjectW(font, sizeof logFont, &logFont);
+  return logFont;
+}
+
 std::vector<int> ChildIds(HWND parent) {
   std::vector<int> ids;
   for (HWND child = ::GetWindow(parent, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
@@ -133,10 +140,11 @@ class FormWindowTest : public ::testing::Test {
     return parts;
   }
 
+  FormContext Context() { return {::GetModuleHandleW(nullptr), services_, tracker_, dialogOwner_}; }
+
   void SetUp() override {
     clicks = &clicks_;
-    form_ = std::make_unique<FormWindow>(
-        kDefinition, FormContext{::GetModuleHandleW(nullptr), services_, tracker_, dialogOwner_});
+    form_ = std::make_unique<FormWindow>(kDefinition, Context());
     form_->Show(SW_SHOWNORMAL);
     ::SetForegroundWindow(form_->Handle());
   }
@@ -165,6 +173,10 @@ class FormWindowTest : public ::testing::Test {
   HWND Item(int id) const { return ::GetDlgItem(form_->Handle(), id); }
   HWND Frame1() const { return Item(ToInt(Frame(1))); }
   HWND FramedItem(ControlId id) const { return ::GetDlgItem(Frame1(), ToInt(id)); }
+  HWND Control(ControlId id) const {
+    HWND child = Item(ToInt(id));
+    return child != nullptr ? child : FramedItem(id);
+  }
   int Dpi() const { return static_cast<int>(WindowDpi(form_->Handle())); }
 
   std::vector<Click> clicks_;
@@ -201,22 +213,15 @@ TEST_F(FormWindowTest, BuildsTheWindowTreeThatToolsFindControlsIn) {
   EXPECT_TRUE(wrappingText & WS_VSCROLL);
   EXPECT_FALSE(wrappingText & (WS_HSCROLL | ES_AUTOHSCROLL)) << "a vertical scroll bar only: lines wrap";
   EXPECT_GT(static_cast<unsigned>(::SendMessageW(Item(3002), EM_GETLIMITTEXT, 0, 0)), 65535u);
-}
 
-TEST_F(FormWindowTest, TabOrderFollowsTheTabIndexInsideEachContainer) {
+  // The tab index orders the children of each container.
   EXPECT_EQ(ChildIds(form_->Handle()), (std::vector<int>{3002, 1001, 4001, 1002, 1003}));
   EXPECT_EQ(ChildIds(Frame1()), (std::vector<int>{3001, 2001}));
-  // Tab goes from the first button into the frame, past its disabled text box.
-  EXPECT_EQ(::GetNextDlgTabItem(form_->Handle(), Item(1001), FALSE), FramedItem(Check(1)));
-  EXPECT_EQ(::GetNextDlgTabItem(form_->Handle(), FramedItem(Check(1)), FALSE), Item(1002));
 }
 
 // Where the table's twips put each window and control is the DPI layout test's.
 TEST_F(FormWindowTest, ControlsGetTheTablesFontAtTheWindowsDpi) {
-  auto* font = reinterpret_cast<HFONT>(::SendMessageW(Item(1001), WM_GETFONT, 0, 0));
-  LOGFONTW logFont{};
-  ASSERT_NE(font, nullptr);
-  ::GetObjectW(font, sizeof logFont, &logFont);
+  const LOGFONTW logFont = FontOf(Item(1001));
   EXPECT_EQ(logFont.lfHeight, -::MulDiv(90, Dpi(), 720));
   EXPECT_EQ(std::wstring(logFont.lfFaceName), L"宋体");
 }
@@ -233,11 +238,7 @@ TEST_F(FormWindowTest, AMoveToAMonitorOfAnotherDpiLaysTheFormOutAgain) {
   ::GetWindowRect(FramedItem(Check(1)), &check);
   EXPECT_EQ(check.right - check.left, ::MulDiv(1200, 144, 1440));
   EXPECT_EQ(check.bottom - check.top, ::MulDiv(240, 144, 1440));
-  auto* font = reinterpret_cast<HFONT>(::SendMessageW(FramedItem(Check(1)), WM_GETFONT, 0, 0));
-  LOGFONTW logFont{};
-  ASSERT_NE(font, nullptr);
-  ::GetObjectW(font, sizeof logFont, &logFont);
-  EXPECT_EQ(logFont.lfHeight, -18);
+  EXPECT_EQ(FontOf(FramedItem(Check(1))).lfHeight, -18);
 }
 
 class ScaledSizeTest : public FormWindowTest, public ::testing::WithParamInterface<UINT> {};
@@ -268,7 +269,7 @@ TEST_F(FormWindowTest, AFixedPositionOffTheWorkAreaMovesJustEnoughToFit) {
   FormTable offArea = kForm;
   offArea.position = TwipsPoint{::MulDiv(area.right - 100, 1440, Dpi()), ::MulDiv(area.bottom - 50, 1440, Dpi())};
   const WindowDefinition definition{offArea, &CreateRecordingLogic};
-  FormWindow moved(definition, FormContext{::GetModuleHandleW(nullptr), services_, tracker_, dialogOwner_});
+  FormWindow moved(definition, Context());
   RECT window{};
   ::GetWindowRect(moved.Handle(), &window);
   EXPECT_EQ(window.right, area.right);
@@ -301,29 +302,13 @@ TEST_F(FormWindowTest, WidgetsShowTheInitialStateAndChangeTheControls) {
   EXPECT_TRUE(::IsWindowVisible(Item(1003)));
   EXPECT_TRUE(::IsWindowEnabled(FramedItem(Text(1))));
   EXPECT_THROW(controls[Command(99)], std::out_of_range);
-}
-
-TEST_F(FormWindowTest, ACheckBoxTicksItselfBeforeItsClickRuns) {
-  ::SendMessageW(FramedItem(Check(1)), BM_CLICK, 0, 0);
-  ASSERT_EQ(clicks_.size(), 1u);
-  EXPECT_EQ(clicks_[0].control, Check(1));
-  EXPECT_EQ(clicks_[0].checkValue, 1);
 
   // Setting the value from the logic is no click.
-  (*form_)[Check(1)].SetCheckValue(0);
-  EXPECT_EQ((*form_)[Check(1)].CheckValue(), 0);
-  (*form_)[Check(1)].SetCheckValue(1);
-  EXPECT_EQ((*form_)[Check(1)].CheckValue(), 1);
-  EXPECT_EQ(clicks_.size(), 1u);
-}
-
-TEST_F(FormWindowTest, AButtonClickRunsItsHandlerOnce) {
-  ::SendMessageW(Item(1001), BM_CLICK, 0, 0);
-  ASSERT_EQ(clicks_.size(), 1u);
-  EXPECT_EQ(clicks_[0].control, Command(1));
-  // Enter or Escape without a control behind them run nothing.
-  ::SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-  EXPECT_EQ(clicks_.size(), 1u);
+  controls[Check(1)].SetCheckValue(1);
+  EXPECT_EQ(controls[Check(1)].CheckValue(), 1);
+  controls[Check(1)].SetCheckValue(0);
+  EXPECT_EQ(controls[Check(1)].CheckValue(), 0);
+  EXPECT_TRUE(clicks_.empty());
 }
 
 TEST_F(FormWindowTest, AnUntrappedFailureIsReportedInABoxOwnedByTheForm) {
@@ -353,62 +338,45 @@ TEST_F(FormWindowTest, ClosingTheLastFormEndsTheMessageLoop) {
   EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
 }
 
-}  // namespace
-}  // namespace quellbrook::win32
+// A key pressed where the focus is: where the focus goes, and what it clicks.
+// A multi-line text box keeps neither Tab nor Escape, which would close the
+// form; Enter on a check box is the form's Enter, with no control behind it.
+struct KeyRow {
+  const char* name;
+  ControlId focused;
+  WPARAM key;
+  ControlId focusAfter;
+  std::vector<Click> clicks;
+};
 
-namespace quellbrook::win32 {
-namespace {
+void PrintTo(const KeyRow& row, std::ostream* out) { *out << row.name; }
 
-TEST_F(FormWindowTest, TabMovesOutOfAMultiLineTextBoxAndEscapeClosesNothing) {
+class KeyTest : public FormWindowTest, public ::testing::WithParamInterface<KeyRow> {};
+
+TEST_P(KeyTest, MovesTheFocusOrClicksTheFocusedControl) {
   Pump();
-  ::SetFocus(Item(3002));
-  ASSERT_EQ(::GetFocus(), Item(3002));
-
-  PressKey(VK_ESCAPE);
+  ::SetFocus(Control(GetParam().focused));
+  ASSERT_EQ(::GetFocus(), Control(GetParam().focused));
+  PressKey(GetParam().key);
+  EXPECT_EQ(::GetFocus(), Control(GetParam().focusAfter));
+  EXPECT_EQ(clicks_, GetParam().clicks);
   EXPECT_TRUE(form_->IsOpen());
-  EXPECT_EQ(::GetFocus(), Item(3002));
-
-  PressKey(VK_TAB);
-  EXPECT_EQ(::GetFocus(), Item(1001));
-  PressKey(VK_TAB);
-  EXPECT_EQ(::GetFocus(), FramedItem(Check(1))) << "tab enters the frame";
-  PressKey(VK_TAB);
-  EXPECT_EQ(::GetFocus(), Item(1002));
-  EXPECT_TRUE(clicks_.empty());
 }
 
-TEST_F(FormWindowTest, EnterOnAFocusedButtonClicksIt) {
-  Pump();
-  ::SetFocus(Item(1001));
-  PressKey(VK_RETURN);
-  ASSERT_EQ(clicks_.size(), 1u);
-  EXPECT_EQ(clicks_[0].control, Command(1));
-
-  ::SetFocus(FramedItem(Check(1)));
-  PressKey(VK_RETURN);
-  EXPECT_EQ(clicks_.size(), 1u) << "Enter does not tick a check box";
-}
-
-TEST_F(FormWindowTest, SpaceOnAFocusedCheckBoxClicksIt) {
-  Pump();
-  ::SetFocus(FramedItem(Check(1)));
-  PressKey(VK_SPACE);
-  ASSERT_EQ(clicks_.size(), 1u);
-  EXPECT_EQ(clicks_[0].control, Check(1));
-  EXPECT_EQ(clicks_[0].checkValue, 1);
-}
-
-}  // namespace
-}  // namespace quellbrook::win32
-
-namespace quellbrook::win32 {
-namespace {
+INSTANTIATE_TEST_SUITE_P(
+    Keys, KeyTest,
+    ::testing::Values(KeyRow{"Tab out of a multi-line text box", Text(2), VK_TAB, Command(1), {}},
+                      KeyRow{"Tab into the frame, past its disabled text box", Command(1), VK_TAB, Check(1), {}},
+                      KeyRow{"Tab out of the frame", Check(1), VK_TAB, Command(2), {}},
+                      KeyRow{"Escape in a multi-line text box", Text(2), VK_ESCAPE, Text(2), {}},
+                      KeyRow{"Enter on a button", Command(1), VK_RETURN, Command(1), {{Command(1), 0}}},
+                      KeyRow{"Enter on a check box", Check(1), VK_RETURN, Check(1), {}},
+                      KeyRow{"Space on a check box", Check(1), VK_SPACE, Check(1), {{Check(1), 1}}}));
 
 class SecondaryWindowsTest : public FormWindowTest, public FormFactory {
  protected:
   std::unique_ptr<FormWindow> CreateForm(const WindowDefinition& definition) override {
-    return std::make_unique<FormWindow>(
-        definition, FormContext{::GetModuleHandleW(nullptr), services_, tracker_, dialogOwner_});
+    return std::make_unique<FormWindow>(definition, Context());
   }
 
   void TearDown() override {
@@ -417,9 +385,9 @@ class SecondaryWindowsTest : public FormWindowTest, public FormFactory {
   }
 
   static HWND Find(const wchar_t* caption) { return ::FindWindowW(kFormClassName, caption); }
+  static HWND CheckBoxOf(HWND form) { return ::GetDlgItem(::GetDlgItem(form, ToInt(Frame(1))), ToInt(Check(1))); }
 
-  std::optional<Win32SecondaryWindows> secondary_ =
-      std::optional<Win32SecondaryWindows>(std::in_place, *this);
+  std::optional<Win32SecondaryWindows> secondary_{std::in_place, *this};
 };
 
 TEST_F(SecondaryWindowsTest, EachWindowExistsOnceAndComesBackFreshAfterClosing) {
@@ -430,7 +398,7 @@ TEST_F(SecondaryWindowsTest, EachWindowExistsOnceAndComesBackFreshAfterClosing) 
   EXPECT_TRUE(::IsWindowVisible(first));
   EXPECT_EQ(::GetWindow(first, GW_OWNER), nullptr);
 
-  HWND check = ::GetDlgItem(::GetDlgItem(first, ToInt(Frame(1))), ToInt(Check(1)));
+  HWND check = CheckBoxOf(first);
   ::SendMessageW(check, BM_SETCHECK, BST_CHECKED, 0);
   secondary_->ShowSecondaryWindow(kDefinition);
   EXPECT_EQ(Find(L"测试窗口"), first) << "shown again, not created twice";
@@ -446,8 +414,7 @@ TEST_F(SecondaryWindowsTest, EachWindowExistsOnceAndComesBackFreshAfterClosing) 
   secondary_->ShowSecondaryWindow(kDefinition);
   HWND again = Find(L"测试窗口");
   ASSERT_NE(again, nullptr);
-  HWND freshCheck = ::GetDlgItem(::GetDlgItem(again, ToInt(Frame(1))), ToInt(Check(1)));
-  EXPECT_EQ(::SendMessageW(freshCheck, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "a closed window comes back as new";
+  EXPECT_EQ(::SendMessageW(CheckBoxOf(again), BM_GETCHECK, 0, 0), BST_UNCHECKED) << "a closed window comes back as new";
   EXPECT_EQ(Find(L"另一个窗口"), other);
 }
 

@@ -6,99 +6,25 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "core/failure.h"
 #include "win32/ui/dialog_owner.h"
 #include "win32/ui/form_tracker.h"
 #include "win32/ui/message_boxes.h"
 #include "win32/ui/text_prompt_dialog.h"
+#include "win32/ui/window_text.h"
 #include "dialog_helper.h"
+#include "u16.h"
 
 namespace quellbrook::win32 {
 namespace {
 
 using test_support::DialogHelper;
-using test_support::ItemText;
 using test_support::PressButton;
-
-struct BoxView {
-  HWND owner = nullptr;
-  bool ownerEnabled = true;
-  std::wstring texts;  // every static text of the box, one after another
-};
-
-BOOL CALLBACK CollectStaticText(HWND child, LPARAM lParam) {
-  wchar_t className[16] = {};
-  ::GetClassNameW(child, className, 16);
-  if (std::wstring(className) == L"Static") {
-    wchar_t text[512] = {};
-    ::GetWindowTextW(child, text, 512);
-    reinterpret_cast<std::wstring*>(lParam)->append(text);
-  }
-  return TRUE;
-}
-
-class MessageBoxesTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    // An owner in the middle of the screen, as a form would be.
-    int width = 400;
-    int height = 300;
-    int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    form_ = ::CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, left, top, width, height,
-                              nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(form_, nullptr);
-  }
-  void TearDown() override { ::DestroyWindow(form_); }
-
-  BoxView Observe(HWND box) const {
-    BoxView view;
-    view.owner = ::GetWindow(box, GW_OWNER);
-    view.ownerEnabled = ::IsWindowEnabled(form_) != FALSE;
-    ::EnumChildWindows(box, &CollectStaticText, reinterpret_cast<LPARAM>(&view.texts));
-    return view;
-  }
-
-  HWND form_ = nullptr;
-  DialogOwner owner_;
-  FormTracker forms_;
-  Win32MessageBoxes boxes_{owner_, forms_};
-};
-
-TEST_F(MessageBoxesTest, AMessageIsModalToTheFormWhoseHandlerRuns) {
-  BoxView view;
-  DialogHelper helper(L"Veltrane", [&](HWND box) {
-    view = Observe(box);
-    PressButton(box, IDOK);
-  });
-  {
-    DialogOwner::Scope handler(owner_, form_);
-    boxes_.ShowMessage(u"优化完成");
-  }
-  ASSERT_TRUE(helper.Found());
-  EXPECT_EQ(view.owner, form_);
-  EXPECT_FALSE(view.ownerEnabled);
-  EXPECT_NE(view.texts.find(L"优化完成"), std::wstring::npos);
-  EXPECT_TRUE(::IsWindowEnabled(form_));
-}
-
-TEST_F(MessageBoxesTest, AFailureShowsTheStandardReport) {
-  PlatformError failure = SystemError(ERROR_ACCESS_DENIED, u"C:\\hosts");
-  std::u16string report = FailureReportText(failure);
-  BoxView view;
-  DialogHelper helper(L"Veltrane", [&](HWND box) {
-    view = Observe(box);
-    PressButton(box, IDOK);
-  });
-  {
-    DialogOwner::Scope handler(owner_, form_);
-    boxes_.ShowFailure(failure);
-  }
-  ASSERT_TRUE(helper.Found());
-  EXPECT_EQ(view.owner, form_);
-  EXPECT_NE(view.texts.find(std::wstring(report.begin(), report.end())), std::wstring::npos);
-}
+using test_support::Wide;
 
 HWND TopLevelWindow(const wchar_t* caption, bool enabled) {
   HWND window = ::CreateWindowExW(0, L"STATIC", caption, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
@@ -106,6 +32,35 @@ HWND TopLevelWindow(const wchar_t* caption, bool enabled) {
   ::EnableWindow(window, enabled);
   return window;
 }
+
+class MessageBoxesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // An owner in the middle of the screen, as a form would be, that a box can centre on.
+    form_ = TopLevelWindow(L"owner", true);
+    ASSERT_NE(form_, nullptr);
+    const int left = (::GetSystemMetrics(SM_CXSCREEN) - 400) / 2;
+    const int top = (::GetSystemMetrics(SM_CYSCREEN) - 300) / 2;
+    ::MoveWindow(form_, left, top, 400, 300, FALSE);
+  }
+  void TearDown() override { ::DestroyWindow(form_); }
+
+  // Opens a box with `show` from a handler of the test's form while `answer`
+  // deals with it from the helper thread; false when no box turned up.
+  bool ShowFromHandler(const std::function<void()>& show, std::function<void(HWND box)> answer) {
+    DialogHelper helper(L"Veltrane", std::move(answer));
+    {
+      DialogOwner::Scope handler(owner_, form_);
+      show();
+    }
+    return helper.Found();
+  }
+
+  HWND form_ = nullptr;
+  DialogOwner owner_;
+  FormTracker forms_;
+  Win32MessageBoxes boxes_{owner_, forms_};
+};
 
 // A window that the program opens while a box is up: a message sent to this
 // window runs on the box's thread, inside the box's modal loop.
@@ -120,9 +75,10 @@ LRESULT CALLBACK LatecomerOpener(HWND window, UINT message, WPARAM wParam, LPARA
   return 0;
 }
 
-// Every box of the program is modal to all of its windows, also to one that
-// opens while the box is up, and each window gets its own enabled state back.
-TEST_F(MessageBoxesTest, EveryBoxDisablesAllOtherWindowsOfTheProgramWhileItIsOpen) {
+// Every box of the program shows its text, is owned by the form whose handler
+// runs and is modal to all of the program's windows, also to one that opens
+// while the box is up; each window gets its own enabled state back.
+TEST_F(MessageBoxesTest, EveryBoxIsOwnedByTheFormAndDisablesAllWindowsOfTheProgram) {
   WNDCLASSW openerClass{};
   openerClass.lpfnWndProc = &LatecomerOpener;
   openerClass.lpszClassName = L"QuellbrookTestLatecomerOpener";
@@ -131,32 +87,38 @@ TEST_F(MessageBoxesTest, EveryBoxDisablesAllOtherWindowsOfTheProgramWhileItIsOpe
                                   nullptr);
   latecomerTracker = &forms_;
 
-  const std::function<void()> boxes[] = {
-      [&] { boxes_.ShowMessage(u"成功写入xp.bat文件……"); },
-      [&] { boxes_.ShowFailure(SystemError(ERROR_ACCESS_DENIED)); },
-      [&] { boxes_.AskText(u"请输入要搜索的恶意网站:"); },
+  const PlatformError failure = SystemError(ERROR_ACCESS_DENIED, u"C:\\hosts");
+  const struct {
+    const char* name;
+    std::function<void()> show;
+    std::u16string text;
+  } rows[] = {
+      {"message", [&] { boxes_.ShowMessage(u"成功写入xp.bat文件……"); }, u"成功写入xp.bat文件……"},
+      {"failure", [&] { boxes_.ShowFailure(failure); }, FailureReportText(failure)},
+      {"input", [&] { boxes_.AskText(u"请输入要搜索的恶意网站:"); }, u"请输入要搜索的恶意网站:"},
   };
-  for (const auto& openBox : boxes) {
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
     HWND other = TopLevelWindow(L"other", true);
     HWND disabled = TopLevelWindow(L"disabled", false);
     HWND outsider = TopLevelWindow(L"not the program's", true);
     for (HWND form : {form_, other, disabled}) forms_.Add(form);
-    bool otherEnabled = true, latecomerEnabled = true, outsiderEnabled = false;
-    DialogHelper helper(L"Veltrane", [&](HWND box) {
-      otherEnabled = ::IsWindowEnabled(other);
-      outsiderEnabled = ::IsWindowEnabled(outsider);
+    HWND owner = nullptr;
+    std::wstring texts;  // every static text of the box, one after another
+    std::vector<bool> enabledWhileOpen;
+    ASSERT_TRUE(ShowFromHandler(row.show, [&](HWND box) {
+      owner = ::GetWindow(box, GW_OWNER);
+      for (HWND text = nullptr; (text = ::FindWindowExW(box, text, L"Static", nullptr)) != nullptr;) {
+        texts += WindowText(text);
+      }
       ::SendMessageW(opener, kOpenLatecomer, 0, 0);
-      latecomerEnabled = ::IsWindowEnabled(latecomer);
+      for (HWND window : {form_, other, latecomer, outsider}) enabledWhileOpen.push_back(::IsWindowEnabled(window));
       PressButton(box, IDCANCEL);
-    });
-    {
-      DialogOwner::Scope handler(owner_, form_);
-      openBox();
-    }
-    ASSERT_TRUE(helper.Found());
-    EXPECT_FALSE(otherEnabled);
-    EXPECT_FALSE(latecomerEnabled);
-    EXPECT_TRUE(outsiderEnabled) << "windows of other programs are not touched";
+    }));
+    EXPECT_NE(texts.find(Wide(row.text)), std::wstring::npos);
+    EXPECT_EQ(owner, form_);
+    EXPECT_EQ(enabledWhileOpen, (std::vector<bool>{false, false, false, true}))
+        << "the form, another and a latecomer of the program's windows; another program's is not touched";
     for (HWND enabled : {form_, other, latecomer}) EXPECT_TRUE(::IsWindowEnabled(enabled));
     EXPECT_FALSE(::IsWindowEnabled(disabled)) << "a window disabled before stays disabled";
     for (HWND window : {form_, other, disabled, latecomer}) forms_.Remove(window);
@@ -168,7 +130,6 @@ TEST_F(MessageBoxesTest, EveryBoxDisablesAllOtherWindowsOfTheProgramWhileItIsOpe
 }
 
 struct PromptView {
-  HWND owner = nullptr;
   std::wstring promptText;
   RECT dialog{}, prompt{}, entry{}, ok{}, cancel{};
   int lineHeight = 0;
@@ -177,8 +138,7 @@ struct PromptView {
 
 PromptView ObservePrompt(HWND dialog) {
   PromptView view;
-  view.owner = ::GetWindow(dialog, GW_OWNER);
-  view.promptText = ItemText(dialog, kPromptTextId);
+  view.promptText = WindowText(::GetDlgItem(dialog, kPromptTextId));
   ::GetWindowRect(dialog, &view.dialog);
   ::GetWindowRect(::GetDlgItem(dialog, kPromptTextId), &view.prompt);
   ::GetWindowRect(::GetDlgItem(dialog, kPromptEntryId), &view.entry);
@@ -199,36 +159,30 @@ PromptView ObservePrompt(HWND dialog) {
   return view;
 }
 
-TEST_F(MessageBoxesTest, AskTextReturnsWhatWasTypedAfterOk) {
-  PromptView view;
-  DialogHelper helper(L"Veltrane", [&](HWND dialog) {
-    view = ObservePrompt(dialog);
-    ::SetDlgItemTextW(dialog, kPromptEntryId, L"输入的文字");
-    PressButton(dialog, IDOK);
-  });
-  std::u16string answer;
-  {
-    DialogOwner::Scope handler(owner_, form_);
-    answer = boxes_.AskText(u"请输入：\r\n第二行\r\n第三行");
+TEST_F(MessageBoxesTest, AskTextGivesWhatWasTypedAfterOkAndNothingAfterCancel) {
+  for (const auto& [button, answer] : {std::pair{IDOK, u"输入的文字"}, std::pair{IDCANCEL, u""}}) {
+    SCOPED_TRACE(button == IDOK ? "OK" : "Cancel");
+    PromptView view;
+    const auto typeThenPress = [&](HWND dialog) {
+      view = ObservePrompt(dialog);
+      ::SetDlgItemTextW(dialog, kPromptEntryId, L"输入的文字");
+      PressButton(dialog, button);
+    };
+    std::u16string given = u"not asked";
+    ASSERT_TRUE(ShowFromHandler([&] { given = boxes_.AskText(u"请输入：\r\n第二行\r\n第三行"); }, typeThenPress));
+    EXPECT_EQ(given, answer);
+    EXPECT_EQ(view.promptText, L"请输入：\r\n第二行\r\n第三行");
+    EXPECT_TRUE(view.entryHasFocus);
   }
-  ASSERT_TRUE(helper.Found());
-  EXPECT_EQ(answer, u"输入的文字");
-  EXPECT_EQ(view.owner, form_);
-  EXPECT_EQ(view.promptText, L"请输入：\r\n第二行\r\n第三行");
-  EXPECT_TRUE(view.entryHasFocus);
 }
 
 TEST_F(MessageBoxesTest, AskTextFitsThePromptAndCentresOnTheOwner) {
   PromptView view;
-  DialogHelper helper(L"Veltrane", [&](HWND dialog) {
+  const auto cancel = [&](HWND dialog) {
     view = ObservePrompt(dialog);
     PressButton(dialog, IDCANCEL);
-  });
-  {
-    DialogOwner::Scope handler(owner_, form_);
-    boxes_.AskText(u"第一行\r\n第二行\r\n第三行");
-  }
-  ASSERT_TRUE(helper.Found());
+  };
+  ASSERT_TRUE(ShowFromHandler([&] { boxes_.AskText(u"第一行\r\n第二行\r\n第三行"); }, cancel));
   EXPECT_GE(view.prompt.bottom - view.prompt.top, 3 * view.lineHeight);
   EXPECT_LE(view.prompt.bottom, view.entry.top);
   EXPECT_LE(view.entry.bottom, view.ok.top);
@@ -241,16 +195,6 @@ TEST_F(MessageBoxesTest, AskTextFitsThePromptAndCentresOnTheOwner) {
   ::GetWindowRect(form_, &owner);
   EXPECT_NEAR((view.dialog.left + view.dialog.right) / 2, (owner.left + owner.right) / 2, 2);
   EXPECT_NEAR((view.dialog.top + view.dialog.bottom) / 2, (owner.top + owner.bottom) / 2, 2);
-}
-
-TEST_F(MessageBoxesTest, AskTextGivesNothingAfterCancel) {
-  DialogHelper helper(L"Veltrane", [&](HWND dialog) {
-    ::SetDlgItemTextW(dialog, kPromptEntryId, L"typed, then cancelled");
-    PressButton(dialog, IDCANCEL);
-  });
-  DialogOwner::Scope handler(owner_, form_);
-  EXPECT_EQ(boxes_.AskText(u"prompt"), u"");
-  EXPECT_TRUE(helper.Found());
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "beside_program.h"
 #include "core/failure.h"
+#include "platform_failure.h"
 #include "test_files.h"
 #include "win32/system/com_support.h"
 #include "win32/system/environment.h"
@@ -19,6 +20,8 @@
 
 namespace quellbrook::win32 {
 namespace {
+
+using test_support::FailureOf;
 
 TEST(SystemErrorTextTest, IsTheSystemsWordingTrimmedWithHresultsReadAsTheirWin32Code) {
   const std::u16string text = SystemErrorText(ERROR_FILE_NOT_FOUND);
@@ -110,13 +113,10 @@ TEST_F(ScriptingHostTest, RegDeleteRemovesTheValue) {
   host->RegWrite(u"HKCU\\Software\\QuellbrookWin32Tests\\Doomed", u"x");
   if (test_support::RunningUnderWine()) {
     // Wine 8's scripting host has no RegDelete: E_NOTIMPL, the value stays.
-    try {
-      host->RegDelete(u"HKCU\\Software\\QuellbrookWin32Tests\\Doomed");
-      ADD_FAILURE() << "this Wine implements RegDelete: Windows' outcome below applies";
-    } catch (const PlatformError& failure) {
-      EXPECT_EQ(failure.Number(), static_cast<std::uint32_t>(E_NOTIMPL));
-      EXPECT_EQ(ReadText(L"Doomed"), L"x");
-    }
+    const auto failure = FailureOf([&] { host->RegDelete(u"HKCU\\Software\\QuellbrookWin32Tests\\Doomed"); });
+    ASSERT_TRUE(failure) << "this Wine implements RegDelete: Windows' outcome below applies";
+    EXPECT_EQ(failure->Number(), static_cast<std::uint32_t>(E_NOTIMPL));
+    EXPECT_EQ(ReadText(L"Doomed"), L"x");
     return;
   }
   host->RegDelete(u"HKCU\\Software\\QuellbrookWin32Tests\\Doomed");
@@ -125,13 +125,10 @@ TEST_F(ScriptingHostTest, RegDeleteRemovesTheValue) {
 
 TEST_F(ScriptingHostTest, AFailingCallBecomesAPlatformErrorWithADescription) {
   auto host = factory_.CreateScriptingHost();
-  try {
-    host->RegWrite(u"HKNOWHERE\\Software\\QuellbrookWin32Tests\\Value", u"x");
-    ADD_FAILURE() << "a write under a root that does not exist succeeded";
-  } catch (const PlatformError& failure) {
-    EXPECT_NE(failure.Number(), 0u);
-    EXPECT_FALSE(failure.Description().empty());
-  }
+  const auto failure = FailureOf([&] { host->RegWrite(u"HKNOWHERE\\Software\\QuellbrookWin32Tests\\Value", u"x"); });
+  ASSERT_TRUE(failure) << "a write under a root that does not exist succeeded";
+  EXPECT_NE(failure->Number(), 0u);
+  EXPECT_FALSE(failure->Description().empty());
 }
 
 // A host's deferred fill-in: a lambda converts to no __stdcall pointer on x86.
@@ -172,24 +169,18 @@ TEST(SystemLibraryTest, LoadsFromTheSystemFolderOnlyAndReportsWhatIsMissing) {
   ::FreeLibrary(ordinary);
 
   for (const std::wstring& name : {planted, std::wstring(L"quellbrook_no_such.dll")}) {
-    try {
-      SystemLibrary library(name.c_str());
-      ADD_FAILURE() << "loaded " << name << " from outside the system folder";
-    } catch (const PlatformError& failure) {
-      EXPECT_EQ(failure.Number(), static_cast<std::uint32_t>(ERROR_MOD_NOT_FOUND));
-      EXPECT_NE(failure.Description().find(FromWide(name)), std::u16string::npos);
-    }
+    const auto failure = FailureOf([&] { SystemLibrary library(name.c_str()); });
+    ASSERT_TRUE(failure) << "loaded " << name << " from outside the system folder";
+    EXPECT_EQ(failure->Number(), static_cast<std::uint32_t>(ERROR_MOD_NOT_FOUND));
+    EXPECT_NE(failure->Description().find(FromWide(name)), std::u16string::npos);
   }
 
   SystemLibrary oleaut32(L"oleaut32.dll");
   EXPECT_NE(oleaut32.Export<decltype(&::SysStringLen)>("SysStringLen"), nullptr);
-  try {
-    oleaut32.Export<decltype(&::SysStringLen)>("QuellbrookNoSuchFunction");
-    ADD_FAILURE() << "found a function that does not exist";
-  } catch (const PlatformError& failure) {
-    EXPECT_EQ(failure.Number(), static_cast<std::uint32_t>(ERROR_PROC_NOT_FOUND));
-    EXPECT_NE(failure.Description().find(u"QuellbrookNoSuchFunction"), std::u16string::npos);
-  }
+  const auto missing = FailureOf([&] { oleaut32.Export<decltype(&::SysStringLen)>("QuellbrookNoSuchFunction"); });
+  ASSERT_TRUE(missing) << "found a function that does not exist";
+  EXPECT_EQ(missing->Number(), static_cast<std::uint32_t>(ERROR_PROC_NOT_FOUND));
+  EXPECT_NE(missing->Description().find(u"QuellbrookNoSuchFunction"), std::u16string::npos);
 }
 
 }  // namespace
