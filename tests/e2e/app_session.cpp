@@ -32,21 +32,25 @@ std::wstring SystemMessage(DWORD error) {
   return message;
 }
 
+// The message's result once the window's thread has handled it; nothing when
+// the window is missing or its thread is still busy after the timeout.
+std::optional<DWORD_PTR> SendWaiting(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  DWORD_PTR result = 0;
+  if (!window || !SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kHandlerTimeoutMs, &result)) {
+    return std::nullopt;
+  }
+  return result;
+}
+
 // WM_GETTEXT through the window's own procedure; the system copies the text
 // across the process boundary.
 std::wstring WindowText(HWND window) {
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kHandlerTimeoutMs,
-                           &length)) {
-    return {};
-  }
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                           SMTO_NORMAL, kHandlerTimeoutMs, &copied)) {
-    return {};
-  }
-  text.resize(static_cast<std::size_t>(copied));
+  const std::optional<DWORD_PTR> length = SendWaiting(window, WM_GETTEXTLENGTH);
+  if (!length) return {};
+  std::wstring text(static_cast<std::size_t>(*length) + 1, L'\0');
+  const std::optional<DWORD_PTR> copied =
+      SendWaiting(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(copied.value_or(0)));
   return text;
 }
 
@@ -151,22 +155,14 @@ bool AppSession::Click(int id) const { return ClickOn(Control(id)); }
 
 void AppSession::PostClick(int id) const { PostClickOn(Control(id)); }
 
-std::wstring AppSession::TextOf(HWND control) const { return control ? WindowText(control) : std::wstring(); }
+std::wstring AppSession::TextOf(HWND control) const { return WindowText(control); }
 
 bool AppSession::SetTextOf(HWND control, std::wstring_view text) const {
   const std::wstring copy(text);
-  DWORD_PTR result = 0;
-  return control && SendMessageTimeoutW(control, WM_SETTEXT, 0,
-                                        reinterpret_cast<LPARAM>(copy.c_str()), SMTO_NORMAL,
-                                        kHandlerTimeoutMs, &result) &&
-         result;
+  return SendWaiting(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str())).value_or(0) != 0;
 }
 
-bool AppSession::ClickOn(HWND control) const {
-  DWORD_PTR result = 0;
-  return control &&
-         SendMessageTimeoutW(control, BM_CLICK, 0, 0, SMTO_NORMAL, kHandlerTimeoutMs, &result);
-}
+bool AppSession::ClickOn(HWND control) const { return SendWaiting(control, BM_CLICK).has_value(); }
 
 void AppSession::PostClickOn(HWND control) const {
   if (control) PostMessageW(control, BM_CLICK, 0, 0);
@@ -199,21 +195,20 @@ bool AppSession::PostKey(UINT virtualKey, bool alt) const {
 }
 
 int AppSession::CheckValue(int id) const {
-  const HWND control = Control(id);
-  DWORD_PTR state = 0;
-  if (!control ||
-      !SendMessageTimeoutW(control, BM_GETCHECK, 0, 0, SMTO_NORMAL, kHandlerTimeoutMs, &state)) {
-    return -1;
-  }
-  return state == BST_CHECKED ? 1 : 0;
+  const std::optional<DWORD_PTR> state = SendWaiting(Control(id), BM_GETCHECK);
+  if (!state) return -1;
+  return *state == BST_CHECKED ? 1 : 0;
 }
 
-std::optional<std::wstring> AppSession::ClickExpectingBox(int id) const {
-  PostClick(id);
+std::optional<std::wstring> AppSession::ClickExpectingBoxOn(HWND control, std::wstring_view typed,
+                                                             const std::function<void()>& whileOpen) const {
+  PostClickOn(control);
   const HWND box = WaitForBox(kBoxTimeoutMs);
   if (!box) return std::nullopt;
   std::wstring text = BoxText(box);
-  DismissBox(box);
+  if (whileOpen) whileOpen();
+  if (const HWND entry = GetDlgItem(box, kInputBoxEdit); entry && !SetTextOf(entry, typed)) return std::nullopt;
+  if (!DismissBox(box)) return std::nullopt;
   return text;
 }
 
@@ -235,13 +230,10 @@ bool AppSession::DismissBox(HWND box) const {
   return test_support::WaitUntil([&] { return !IsWindow(box); }, kBoxTimeoutMs) && Sync();
 }
 
-bool AppSession::Sync() const {
-  DWORD_PTR result = 0;
-  return form_ && SendMessageTimeoutW(form_, WM_NULL, 0, 0, SMTO_NORMAL, kHandlerTimeoutMs, &result);
-}
+bool AppSession::Sync() const { return SendWaiting(form_, WM_NULL).has_value(); }
 
-std::vector<HWND> AppSession::WindowsCaptioned(std::wstring_view caption) const {
-  return TopLevelWindows(process_.dwProcessId, {}, caption);
+HWND AppSession::OpenWindow(int button, std::wstring_view caption) const {
+  return Click(button) ? WaitForTopLevelWindow(process_.dwProcessId, kFormClass, caption, kBoxTimeoutMs) : nullptr;
 }
 
 bool AppSession::WaitForExit(DWORD timeoutMs) const {

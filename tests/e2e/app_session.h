@@ -5,12 +5,15 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace quellbrook::e2e {
+
+// The entry field of the program's input box.
+constexpr int kInputBoxEdit = 101;
 
 // Control IDs that automation relies on; they are stated here on their own
 // rather than taken from the program's headers, so that a change there shows.
@@ -64,15 +67,23 @@ class AppSession {
   // A check box's value: 0 clear, 1 ticked, -1 when it cannot be read.
   int CheckValue(int id) const;
 
+  // Clicks the main window's button and waits for the window with this
+  // caption that it opens; nullptr if none comes.
+  HWND OpenWindow(int button, std::wstring_view caption) const;
+
   // The same for the controls of the program's other windows.
   static HWND ControlOf(HWND window, int id);
   std::wstring TextOf(HWND control) const;
   bool SetTextOf(HWND control, std::wstring_view text) const;
   bool ClickOn(HWND control) const;
   void PostClickOn(HWND control) const;
-  // Clicks, waits for the program's "Veltrane" box, reads its text, closes it
-  // with OK and waits for the handler to finish. Nothing if no box came.
-  std::optional<std::wstring> ClickExpectingBox(int id) const;
+  // Clicks, waits for the program's "Veltrane" box and reads its text (an
+  // input box's prompt); then runs `whileOpen`, types `typed` into an input
+  // box, answers OK and waits for the handler to finish. Nothing if no box
+  // came or it could not be answered.
+  std::optional<std::wstring> ClickExpectingBoxOn(HWND control, std::wstring_view typed = {},
+                                                  const std::function<void()>& whileOpen = {}) const;
+  std::optional<std::wstring> ClickExpectingBox(int id) const { return ClickExpectingBoxOn(Control(id)); }
 
   // The program's visible "Veltrane" box, if one comes within the timeout.
   HWND WaitForBox(DWORD timeoutMs) const;
@@ -82,8 +93,6 @@ class AppSession {
 
   // Returns once the UI thread has handled everything queued before.
   bool Sync() const;
-  // Visible top-level windows of the program with this caption.
-  std::vector<HWND> WindowsCaptioned(std::wstring_view caption) const;
   bool WaitForExit(DWORD timeoutMs) const;
 
  private:

@@ -26,16 +26,13 @@ using test_support::RegistryKeyExists;
 using test_support::RunningUnderWine;
 using test_support::TweakStep;
 
-constexpr wchar_t kCaption[] = L"隔外优化";
-
 // The main window with the extra optimization window opened from it.
 class TweakWindow : public RunningApp {
  protected:
   void SetUp() override {
     RunningApp::SetUp();
     if (HasFatalFailure()) return;
-    ASSERT_TRUE(app->Click(Command(4)));
-    window = WaitForTopLevelWindow(app->ProcessId(), kFormClass, kCaption, 15000);
+    window = app->OpenWindow(Command(4), kTweaksCaption);
     ASSERT_NE(window, nullptr) << "the extra optimization window did not open";
   }
 
