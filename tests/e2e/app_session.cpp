@@ -1,5 +1,7 @@
 #include "app_session.h"
 
+#include <algorithm>
+
 #include "app_windows.h"
 #include "wait.h"
 
@@ -9,14 +11,6 @@ namespace {
 constexpr int kStartTimeoutMs = 30000;
 constexpr DWORD kHandlerTimeoutMs = 20000;
 constexpr int kBoxTimeoutMs = 15000;
-
-std::wstring FromUtf8(std::string_view text) {
-  const int length =
-      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
-}
 
 std::wstring SystemMessage(DWORD error) {
   wchar_t* text = nullptr;
@@ -60,12 +54,11 @@ std::wstring QuellbrookExePath() {
   wchar_t configured[MAX_PATH * 4] = {};
   const DWORD length = GetEnvironmentVariableW(L"QUELLBROOK_EXE", configured, MAX_PATH * 4);
   if (length > 0 && length < MAX_PATH * 4) return std::wstring(configured, length);
-  std::wstring built = FromUtf8(QUELLBROOK_BUILT_EXE);
+  // Joined to a wide literal, the build's UTF-8 path becomes wide text.
+  std::wstring built = L"" QUELLBROOK_BUILT_EXE;
   // A path of the Linux build tree, seen through Wine's drive for the root.
   if (!built.empty() && built.front() == L'/') {
-    for (wchar_t& c : built) {
-      if (c == L'/') c = L'\\';
-    }
+    std::replace(built.begin(), built.end(), L'/', L'\\');
     built = L"Z:" + built;
   }
   return built;
