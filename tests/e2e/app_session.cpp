@@ -146,8 +146,6 @@ bool AppSession::SetText(int id, std::wstring_view text) const { return SetTextO
 
 bool AppSession::Click(int id) const { return ClickOn(Control(id)); }
 
-void AppSession::PostClick(int id) const { PostClickOn(Control(id)); }
-
 std::wstring AppSession::TextOf(HWND control) const { return WindowText(control); }
 
 bool AppSession::SetTextOf(HWND control, std::wstring_view text) const {

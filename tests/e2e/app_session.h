@@ -53,8 +53,6 @@ class AppSession {
   // Clicks and waits until the click handler has returned. False when it did
   // not return in time, for instance because it opened a message box.
   bool Click(int id) const;
-  // Clicks without waiting, for a handler that opens a modal box.
-  void PostClick(int id) const;
   // The user's own click, through the program's message loop, without
   // waiting: the left mouse button pressed and released in the middle of the
   // control. False when the control is missing.
@@ -76,6 +74,7 @@ class AppSession {
   std::wstring TextOf(HWND control) const;
   bool SetTextOf(HWND control, std::wstring_view text) const;
   bool ClickOn(HWND control) const;
+  // Clicks without waiting, for a handler that opens a modal box.
   void PostClickOn(HWND control) const;
   // Clicks, waits for the program's "Veltrane" box and reads its text (an
   // input box's prompt); then runs `whileOpen`, types `typed` into an input

@@ -51,13 +51,10 @@ TEST_P(ScriptPanelCycle, RefreshEditAndSaveWriteExactlyTheTextBack) {
 
   ASSERT_TRUE(app->Click(panel.edit));
   ASSERT_TRUE(app->SetText(panel.text, L"net stop 优化\r\necho done"));
-  app->PostClick(panel.save);
-  const HWND box = app->WaitForBox(15000);
-  ASSERT_NE(box, nullptr) << "no confirmation";
-  EXPECT_EQ(AppSession::BoxText(box), panel.confirmation);
-  EXPECT_EQ(folder.Read(panel.script), "net stop \xd3\xc5\xbb\xaf\r\necho done\r\n")
-      << "the file is complete before the confirmation";
-  ASSERT_TRUE(app->DismissBox(box));
+  EXPECT_EQ(app->ClickExpectingBoxOn(app->Control(panel.save), {}, [&] {
+    EXPECT_EQ(folder.Read(panel.script), "net stop \xd3\xc5\xbb\xaf\r\necho done\r\n")
+        << "the file is complete before the confirmation";
+  }), panel.confirmation);
   EXPECT_EQ(folder.Names(), std::vector<test_support::path>{panel.script});
 }
 

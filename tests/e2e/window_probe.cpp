@@ -29,10 +29,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   DWORD_PTR ignored = 0;
   if (openOther) {
-    HWND button = nullptr;
-    for (HWND child : Descendants(window)) {
-      if (GetDlgCtrlID(child) == buttonId) button = child;
-    }
+    const HWND button = GetDlgItem(window, buttonId);
     if (!button || !SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored)) {
       std::fprintf(stderr, "cannot press the button that opens the window\n");
       return 1;
