@@ -19,8 +19,7 @@ std::wstring SystemMessage(DWORD error) {
                  nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
   std::wstring message = L"error " + std::to_wstring(error);
   if (text) {
-    message += L": ";
-    message += text;
+    message += L": " + std::wstring(text);
     LocalFree(text);
   }
   return message;

@@ -35,4 +35,7 @@ HWND WaitForTopLevelWindow(DWORD pid, std::wstring_view windowClass,
 // Every descendant of `parent` (children, their children, ...).
 std::vector<HWND> Descendants(HWND parent);
 
+// The window's rectangle in its parent's client coordinates.
+RECT RectInParent(HWND window);
+
 }  // namespace quellbrook::e2e

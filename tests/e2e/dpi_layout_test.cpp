@@ -25,13 +25,6 @@ namespace {
 
 constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
 
-RECT RectInParent(HWND window) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
 class DpiLayout : public ::testing::TestWithParam<unsigned> {};
 
 TEST_P(DpiLayout, EveryWindowIsItsTableAtTheDpi) {

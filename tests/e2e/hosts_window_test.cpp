@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "app_windows.h"
@@ -80,27 +81,17 @@ TEST_F(HostsWindow, OpensOnceWithTheWholeBlocklistAndSavesItAsTheWholeFile) {
   EXPECT_EQ(test_support::ReadBytes(file.Path()), Ansi(blocklist) + "\r\n") << "every line ending in CR LF";
 }
 
-struct PixelRect {
-  LONG left, top, width, height;
-  bool operator==(const PixelRect&) const = default;
-};
-
-PixelRect ClientRectOf(HWND control, HWND window) {
-  RECT rect{};
-  GetWindowRect(control, &rect);
-  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
-  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-}
-
 // The table's rectangles themselves are the DPI layout test's.
 TEST_F(HostsWindow, KeepsItsLayoutWhenResizedOrMaximized) {
-  const int ids[] = {Text(1), Command(1), Command(2), Command(3), Command(4), Command(5)};
   auto layout = [&] {
-    std::vector<PixelRect> rects;
-    for (const int id : ids) rects.push_back(ClientRectOf(Control(id), hosts));
+    std::vector<std::tuple<LONG, LONG, LONG, LONG>> rects;
+    for (const int id : {Text(1), Command(1), Command(2), Command(3), Command(4), Command(5)}) {
+      const RECT rect = RectInParent(Control(id));
+      rects.emplace_back(rect.left, rect.top, rect.right, rect.bottom);
+    }
     return rects;
   };
-  const std::vector<PixelRect> before = layout();
+  const auto before = layout();
   RECT client{};
   GetClientRect(hosts, &client);
   const LONG width = client.right;

@@ -59,9 +59,7 @@ TEST_P(ScriptPanelCycle, RefreshEditAndSaveWriteExactlyTheTextBack) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllPanels, ScriptPanelCycle, ::testing::ValuesIn(kPanels),
-                         [](const ::testing::TestParamInfo<Panel>& info) {
-                           return std::string(info.param.name);
-                         });
+                         ::testing::PrintToStringParamName());
 
 using ScriptFiles = RunningApp;
 

@@ -37,8 +37,6 @@ class TweakButton : public RunningApp, public ::testing::WithParamInterface<Expe
     ASSERT_NE(window, nullptr) << "the extra optimization window did not open";
   }
 
-  HWND Button(int n) const { return GetDlgItem(window, Command(n)); }
-
   HWND window = nullptr;
 };
 
@@ -50,6 +48,7 @@ TEST_P(TweakButton, LeavesItsValuesInTheRegistryWithTheirTypes) {
   std::vector<RegistryEffect> effects;
   for (const TweakStep& step : tweak.steps) effects.push_back(EffectOf(step));
   const std::size_t stop = test_support::Is32BitProcessOn64BitWindows() ? tweak.firstRedirected : 0;
+  const HWND button = GetDlgItem(window, Command(tweak.button));
   RegistryGuard guard;
   for (const RegistryEffect& effect : effects) {
     if (effect.value) {
@@ -63,10 +62,10 @@ TEST_P(TweakButton, LeavesItsValuesInTheRegistryWithTheirTypes) {
   }
 
   if (stop == 0 || tweak.endsQuietly) {
-    ASSERT_TRUE(app->ClickOn(Button(tweak.button))) << "the click did not return (an error report?)";
+    ASSERT_TRUE(app->ClickOn(button)) << "the click did not return (an error report?)";
     EXPECT_EQ(app->WaitForBox(0), nullptr);
   } else {
-    const std::optional<std::wstring> report = app->ClickExpectingBoxOn(Button(tweak.button));
+    const std::optional<std::wstring> report = app->ClickExpectingBoxOn(button);
     ASSERT_TRUE(report) << "no error report";
     EXPECT_NE(report->find(L"'50'"), std::wstring::npos) << Utf8(*report);
     EXPECT_NE(report->find(L"x64 版"), std::wstring::npos) << Utf8(*report);
@@ -109,7 +108,7 @@ TEST_P(TweakButton, LeavesItsValuesInTheRegistryWithTheirTypes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllButtons, TweakButton, ::testing::ValuesIn(test_support::kExpectedTweaks),
-                         [](const ::testing::TestParamInfo<ExpectedTweak>& info) { return std::string(info.param.name); });
+                         ::testing::PrintToStringParamName());
 
 }  // namespace
 }  // namespace quellbrook::e2e
