@@ -215,8 +215,8 @@ std::wstring AppSession::BoxText(HWND box) {
   return {};
 }
 
-bool AppSession::DismissBox(HWND box) const {
-  PostMessageW(box, WM_COMMAND, IDOK, 0);
+bool AppSession::DismissBox(HWND box, int button) const {
+  PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
   return test_support::WaitUntil([&] { return !IsWindow(box); }, kBoxTimeoutMs) && Sync();
 }
 

@@ -87,8 +87,8 @@ class AppSession {
   // The program's visible "Veltrane" box, if one comes within the timeout.
   HWND WaitForBox(DWORD timeoutMs) const;
   static std::wstring BoxText(HWND box);
-  // Answers the box with OK and waits until the UI thread is idle again.
-  bool DismissBox(HWND box) const;
+  // Answers the box with that button and waits until the UI thread is idle again.
+  bool DismissBox(HWND box, int button = IDOK) const;
 
   // Returns once the UI thread has handled everything queued before.
   bool Sync() const;
