@@ -1,5 +1,7 @@
 #include "app_session.h"
 
+#include <algorithm>
+
 #include "app_windows.h"
 #include "wait.h"
 
@@ -10,14 +12,6 @@ constexpr int kStartTimeoutMs = 30000;
 constexpr DWORD kHandlerTimeoutMs = 20000;
 constexpr int kBoxTimeoutMs = 15000;
 
-std::wstring FromUtf8(std::string_view text) {
-  const int length =
-      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
-}
-
 std::wstring SystemMessage(DWORD error) {
   wchar_t* text = nullptr;
   FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
@@ -25,28 +19,31 @@ std::wstring SystemMessage(DWORD error) {
                  nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
   std::wstring message = L"error " + std::to_wstring(error);
   if (text) {
-    message += L": ";
-    message += text;
+    message += L": " + std::wstring(text);
     LocalFree(text);
   }
   return message;
 }
 
+// The message's result once the window's thread has handled it; nothing when
+// the window is missing or its thread is still busy after the timeout.
+std::optional<DWORD_PTR> SendWaiting(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  DWORD_PTR result = 0;
+  if (!window || !SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kHandlerTimeoutMs, &result)) {
+    return std::nullopt;
+  }
+  return result;
+}
+
 // WM_GETTEXT through the window's own procedure; the system copies the text
 // across the process boundary.
 std::wstring WindowText(HWND window) {
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kHandlerTimeoutMs,
-                           &length)) {
-    return {};
-  }
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                           SMTO_NORMAL, kHandlerTimeoutMs, &copied)) {
-    return {};
-  }
-  text.resize(static_cast<std::size_t>(copied));
+  const std::optional<DWORD_PTR> length = SendWaiting(window, WM_GETTEXTLENGTH);
+  if (!length) return {};
+  std::wstring text(static_cast<std::size_t>(*length) + 1, L'\0');
+  const std::optional<DWORD_PTR> copied =
+      SendWaiting(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(copied.value_or(0)));
   return text;
 }
 
@@ -56,12 +53,11 @@ std::wstring QuellbrookExePath() {
   wchar_t configured[MAX_PATH * 4] = {};
   const DWORD length = GetEnvironmentVariableW(L"QUELLBROOK_EXE", configured, MAX_PATH * 4);
   if (length > 0 && length < MAX_PATH * 4) return std::wstring(configured, length);
-  std::wstring built = FromUtf8(QUELLBROOK_BUILT_EXE);
+  // Joined to a wide literal, the build's UTF-8 path becomes wide text.
+  std::wstring built = L"" QUELLBROOK_BUILT_EXE;
   // A path of the Linux build tree, seen through Wine's drive for the root.
   if (!built.empty() && built.front() == L'/') {
-    for (wchar_t& c : built) {
-      if (c == L'/') c = L'\\';
-    }
+    std::replace(built.begin(), built.end(), L'/', L'\\');
     built = L"Z:" + built;
   }
   return built;
@@ -149,24 +145,14 @@ bool AppSession::SetText(int id, std::wstring_view text) const { return SetTextO
 
 bool AppSession::Click(int id) const { return ClickOn(Control(id)); }
 
-void AppSession::PostClick(int id) const { PostClickOn(Control(id)); }
-
-std::wstring AppSession::TextOf(HWND control) const { return control ? WindowText(control) : std::wstring(); }
+std::wstring AppSession::TextOf(HWND control) const { return WindowText(control); }
 
 bool AppSession::SetTextOf(HWND control, std::wstring_view text) const {
   const std::wstring copy(text);
-  DWORD_PTR result = 0;
-  return control && SendMessageTimeoutW(control, WM_SETTEXT, 0,
-                                        reinterpret_cast<LPARAM>(copy.c_str()), SMTO_NORMAL,
-                                        kHandlerTimeoutMs, &result) &&
-         result;
+  return SendWaiting(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str())).value_or(0) != 0;
 }
 
-bool AppSession::ClickOn(HWND control) const {
-  DWORD_PTR result = 0;
-  return control &&
-         SendMessageTimeoutW(control, BM_CLICK, 0, 0, SMTO_NORMAL, kHandlerTimeoutMs, &result);
-}
+bool AppSession::ClickOn(HWND control) const { return SendWaiting(control, BM_CLICK).has_value(); }
 
 void AppSession::PostClickOn(HWND control) const {
   if (control) PostMessageW(control, BM_CLICK, 0, 0);
@@ -199,21 +185,20 @@ bool AppSession::PostKey(UINT virtualKey, bool alt) const {
 }
 
 int AppSession::CheckValue(int id) const {
-  const HWND control = Control(id);
-  DWORD_PTR state = 0;
-  if (!control ||
-      !SendMessageTimeoutW(control, BM_GETCHECK, 0, 0, SMTO_NORMAL, kHandlerTimeoutMs, &state)) {
-    return -1;
-  }
-  return state == BST_CHECKED ? 1 : 0;
+  const std::optional<DWORD_PTR> state = SendWaiting(Control(id), BM_GETCHECK);
+  if (!state) return -1;
+  return *state == BST_CHECKED ? 1 : 0;
 }
 
-std::optional<std::wstring> AppSession::ClickExpectingBox(int id) const {
-  PostClick(id);
+std::optional<std::wstring> AppSession::ClickExpectingBoxOn(HWND control, std::wstring_view typed,
+                                                             const std::function<void()>& whileOpen) const {
+  PostClickOn(control);
   const HWND box = WaitForBox(kBoxTimeoutMs);
   if (!box) return std::nullopt;
   std::wstring text = BoxText(box);
-  DismissBox(box);
+  if (whileOpen) whileOpen();
+  if (const HWND entry = GetDlgItem(box, kInputBoxEdit); entry && !SetTextOf(entry, typed)) return std::nullopt;
+  if (!DismissBox(box)) return std::nullopt;
   return text;
 }
 
@@ -230,18 +215,15 @@ std::wstring AppSession::BoxText(HWND box) {
   return {};
 }
 
-bool AppSession::DismissBox(HWND box) const {
-  PostMessageW(box, WM_COMMAND, IDOK, 0);
+bool AppSession::DismissBox(HWND box, int button) const {
+  PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
   return test_support::WaitUntil([&] { return !IsWindow(box); }, kBoxTimeoutMs) && Sync();
 }
 
-bool AppSession::Sync() const {
-  DWORD_PTR result = 0;
-  return form_ && SendMessageTimeoutW(form_, WM_NULL, 0, 0, SMTO_NORMAL, kHandlerTimeoutMs, &result);
-}
+bool AppSession::Sync() const { return SendWaiting(form_, WM_NULL).has_value(); }
 
-std::vector<HWND> AppSession::WindowsCaptioned(std::wstring_view caption) const {
-  return TopLevelWindows(process_.dwProcessId, {}, caption);
+HWND AppSession::OpenWindow(int button, std::wstring_view caption) const {
+  return Click(button) ? WaitForTopLevelWindow(process_.dwProcessId, kFormClass, caption, kBoxTimeoutMs) : nullptr;
 }
 
 bool AppSession::WaitForExit(DWORD timeoutMs) const {

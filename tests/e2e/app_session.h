@@ -5,12 +5,15 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace quellbrook::e2e {
+
+// The entry field of the program's input box.
+constexpr int kInputBoxEdit = 101;
 
 // Control IDs that automation relies on; they are stated here on their own
 // rather than taken from the program's headers, so that a change there shows.
@@ -50,8 +53,6 @@ class AppSession {
   // Clicks and waits until the click handler has returned. False when it did
   // not return in time, for instance because it opened a message box.
   bool Click(int id) const;
-  // Clicks without waiting, for a handler that opens a modal box.
-  void PostClick(int id) const;
   // The user's own click, through the program's message loop, without
   // waiting: the left mouse button pressed and released in the middle of the
   // control. False when the control is missing.
@@ -64,26 +65,33 @@ class AppSession {
   // A check box's value: 0 clear, 1 ticked, -1 when it cannot be read.
   int CheckValue(int id) const;
 
+  // Clicks the main window's button and waits for the window with this
+  // caption that it opens; nullptr if none comes.
+  HWND OpenWindow(int button, std::wstring_view caption) const;
+
   // The same for the controls of the program's other windows.
   static HWND ControlOf(HWND window, int id);
   std::wstring TextOf(HWND control) const;
   bool SetTextOf(HWND control, std::wstring_view text) const;
   bool ClickOn(HWND control) const;
+  // Clicks without waiting, for a handler that opens a modal box.
   void PostClickOn(HWND control) const;
-  // Clicks, waits for the program's "Veltrane" box, reads its text, closes it
-  // with OK and waits for the handler to finish. Nothing if no box came.
-  std::optional<std::wstring> ClickExpectingBox(int id) const;
+  // Clicks, waits for the program's "Veltrane" box and reads its text (an
+  // input box's prompt); then runs `whileOpen`, types `typed` into an input
+  // box, answers OK and waits for the handler to finish. Nothing if no box
+  // came or it could not be answered.
+  std::optional<std::wstring> ClickExpectingBoxOn(HWND control, std::wstring_view typed = {},
+                                                  const std::function<void()>& whileOpen = {}) const;
+  std::optional<std::wstring> ClickExpectingBox(int id) const { return ClickExpectingBoxOn(Control(id)); }
 
   // The program's visible "Veltrane" box, if one comes within the timeout.
   HWND WaitForBox(DWORD timeoutMs) const;
   static std::wstring BoxText(HWND box);
-  // Answers the box with OK and waits until the UI thread is idle again.
-  bool DismissBox(HWND box) const;
+  // Answers the box with that button and waits until the UI thread is idle again.
+  bool DismissBox(HWND box, int button = IDOK) const;
 
   // Returns once the UI thread has handled everything queued before.
   bool Sync() const;
-  // Visible top-level windows of the program with this caption.
-  std::vector<HWND> WindowsCaptioned(std::wstring_view caption) const;
   bool WaitForExit(DWORD timeoutMs) const;
 
  private:

@@ -70,4 +70,11 @@ std::vector<HWND> Descendants(HWND parent) {
   return windows;
 }
 
+RECT RectInParent(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
 }  // namespace quellbrook::e2e

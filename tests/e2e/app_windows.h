@@ -14,6 +14,8 @@ inline constexpr std::wstring_view kFormClass = L"QuellbrookForm";
 inline constexpr std::wstring_view kFrameClass = L"QuellbrookFrame";
 inline constexpr std::wstring_view kDialogClass = L"#32770";
 inline constexpr std::wstring_view kMainCaption = L"Quellbrook";
+inline constexpr std::wstring_view kTweaksCaption = L"隔外优化";
+inline constexpr std::wstring_view kHostsCaption = L"HOSTS迷你防火墙";
 inline constexpr std::wstring_view kBoxCaption = L"Veltrane";
 
 std::wstring ClassOf(HWND window);
@@ -32,5 +34,8 @@ HWND WaitForTopLevelWindow(DWORD pid, std::wstring_view windowClass,
 
 // Every descendant of `parent` (children, their children, ...).
 std::vector<HWND> Descendants(HWND parent);
+
+// The window's rectangle in its parent's client coordinates.
+RECT RectInParent(HWND window);
 
 }  // namespace quellbrook::e2e

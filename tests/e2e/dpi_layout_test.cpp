@@ -25,13 +25,6 @@ namespace {
 
 constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
 
-RECT RectInParent(HWND window) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
 class DpiLayout : public ::testing::TestWithParam<unsigned> {};
 
 TEST_P(DpiLayout, EveryWindowIsItsTableAtTheDpi) {
@@ -47,11 +40,9 @@ TEST_P(DpiLayout, EveryWindowIsItsTableAtTheDpi) {
   AppSession app(folder.Path());
   ASSERT_TRUE(app.Started()) << test_support::Utf8(app.Error());
 
-  auto open = [&](int button, const wchar_t* caption) {
-    return app.Click(Command(button)) ? WaitForTopLevelWindow(app.ProcessId(), kFormClass, caption, 15000) : nullptr;
-  };
-  const std::pair<const FormTable*, HWND> windows[] = {
-      {&kForm1Table, app.Form()}, {&kForm2Table, open(4, L"隔外优化")}, {&kForm3Table, open(5, L"HOSTS迷你防火墙")}};
+  const std::pair<const FormTable*, HWND> windows[] = {{&kForm1Table, app.Form()},
+                                                       {&kForm2Table, app.OpenWindow(Command(4), kTweaksCaption)},
+                                                       {&kForm3Table, app.OpenWindow(Command(5), kHostsCaption)}};
   for (const auto& [form, window] : windows) {
     ASSERT_NE(window, nullptr);
     SCOPED_TRACE(test_support::Utf8(form->caption));

@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "app_windows.h"
@@ -18,9 +18,7 @@
 namespace quellbrook::e2e {
 namespace {
 
-constexpr std::wstring_view kHostsCaption = L"HOSTS迷你防火墙";
 constexpr std::wstring_view kSuffix = L" 该恶意网站已存在";
-constexpr int kInputBoxEdit = 101;
 
 // Text in the ANSI code page, as the program reads and writes files.
 std::string Ansi(std::wstring_view text) {
@@ -60,75 +58,40 @@ class HostsWindow : public RunningApp {
   void SetUp() override {
     RunningApp::SetUp();
     if (HasFatalFailure()) return;
-    hosts = Open();
+    hosts = app->OpenWindow(Command(5), kHostsCaption);
     ASSERT_NE(hosts, nullptr) << "no HOSTS window";
-  }
-
-  // Presses "HOSTS迷你防火墙" on the main window.
-  HWND Open() const {
-    if (!app->Click(Command(5))) return nullptr;
-    return WaitForTopLevelWindow(app->ProcessId(), kFormClass, kHostsCaption, 15000);
   }
 
   HWND Control(int id) const { return AppSession::ControlOf(hosts, id); }
   std::wstring BoxText() const { return app->TextOf(Control(Text(1))); }
-  bool BoxEnabled() const { return IsWindowEnabled(Control(Text(1))) != FALSE; }
   bool WriteHosts(std::wstring_view text) const { return test_support::WriteBytes(file.Path(), Ansi(text)); }
-
-  // Clicks a button whose handler opens a box and answers it with OK, after
-  // typing `typed` into an input box and running `whileOpen`. Returns the box's
-  // text (an input box's prompt), or nothing when no box came.
-  std::optional<std::wstring> ClickThroughBox(int button, std::wstring_view typed = {},
-                                              const std::function<void()>& whileOpen = {}) const {
-    app->PostClickOn(Control(button));
-    const HWND box = app->WaitForBox(15000);
-    if (!box) return std::nullopt;
-    const std::wstring text = AppSession::BoxText(box);
-    if (whileOpen) whileOpen();
-    if (const HWND entry = GetDlgItem(box, kInputBoxEdit); entry && !app->SetTextOf(entry, typed)) return std::nullopt;
-    if (!app->DismissBox(box)) return std::nullopt;
-    return text;
-  }
 
   KeptHostsFile file;
   HWND hosts = nullptr;
 };
 
-TEST_F(HostsWindow, OpensOnceWithTheBlocklistLockedAndSavesItAsTheWholeFile) {
+TEST_F(HostsWindow, OpensOnceWithTheWholeBlocklistAndSavesItAsTheWholeFile) {
   ASSERT_TRUE(app->Click(Command(5)));
-  EXPECT_EQ(app->WindowsCaptioned(kHostsCaption).size(), 1u) << "a second press opens no second window";
+  EXPECT_EQ(TopLevelWindows(app->ProcessId(), {}, kHostsCaption).size(), 1u) << "a second press opens no second window";
 
   const std::wstring blocklist = BoxText();
   EXPECT_EQ(blocklist, test_support::Wide(BuiltInBlocklist())) << "the whole list, none of it cut off";
-  EXPECT_FALSE(BoxEnabled());
-  for (int n = 1; n <= 5; ++n) EXPECT_TRUE(IsWindowEnabled(Control(Command(n)))) << n;
 
-  EXPECT_EQ(ClickThroughBox(Command(3)), L"成功写入hosts文件……");
+  EXPECT_EQ(app->ClickExpectingBoxOn(Control(Command(3))), L"成功写入hosts文件……");
   EXPECT_EQ(test_support::ReadBytes(file.Path()), Ansi(blocklist) + "\r\n") << "every line ending in CR LF";
-  EXPECT_FALSE(BoxEnabled());
-}
-
-struct PixelRect {
-  LONG left, top, width, height;
-  bool operator==(const PixelRect&) const = default;
-};
-
-PixelRect ClientRectOf(HWND control, HWND window) {
-  RECT rect{};
-  GetWindowRect(control, &rect);
-  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
-  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
 // The table's rectangles themselves are the DPI layout test's.
 TEST_F(HostsWindow, KeepsItsLayoutWhenResizedOrMaximized) {
-  const int ids[] = {Text(1), Command(1), Command(2), Command(3), Command(4), Command(5)};
   auto layout = [&] {
-    std::vector<PixelRect> rects;
-    for (const int id : ids) rects.push_back(ClientRectOf(Control(id), hosts));
+    std::vector<std::tuple<LONG, LONG, LONG, LONG>> rects;
+    for (const int id : {Text(1), Command(1), Command(2), Command(3), Command(4), Command(5)}) {
+      const RECT rect = RectInParent(Control(id));
+      rects.emplace_back(rect.left, rect.top, rect.right, rect.bottom);
+    }
     return rects;
   };
-  const std::vector<PixelRect> before = layout();
+  const auto before = layout();
   RECT client{};
   GetClientRect(hosts, &client);
   const LONG width = client.right;
@@ -151,16 +114,16 @@ TEST_F(HostsWindow, BothSearchesAskThroughTheInputBoxAndLeaveTheFileFreeMeanwhil
 
   // Another program rewrites the file while the user types: it can, and the
   // search goes through the file as it was when the button was pressed.
-  EXPECT_EQ(ClickThroughBox(Command(4), L"bad.cn", [&] { EXPECT_TRUE(WriteHosts(L"0.0.0.0 later.bad.cn\r\n")); }),
+  EXPECT_EQ(app->ClickExpectingBoxOn(Control(Command(4)), L"bad.cn",
+                                     [&] { EXPECT_TRUE(WriteHosts(L"0.0.0.0 later.bad.cn\r\n")); }),
             L"请输入要搜索的恶意网站:");
   const std::wstring found = L"0.0.0.0 b.bad.cn.evil.com" + std::wstring(kSuffix);
   EXPECT_EQ(BoxText(), found);
 
   ASSERT_TRUE(WriteHosts(lines));
-  ASSERT_TRUE(ClickThroughBox(Command(5), L"bad.cn"));
+  ASSERT_TRUE(app->ClickExpectingBoxOn(Control(Command(5)), L"bad.cn"));
   EXPECT_EQ(BoxText(), L"0.0.0.0 b.bad.cn.evil.com" + std::wstring(kSuffix) + L"\n# bad.cn 的注释" +
                            std::wstring(kSuffix) + L"\n0.0.0.0 a.bad.cn" + std::wstring(kSuffix) + L"\n" + found);
-  EXPECT_FALSE(BoxEnabled());
 }
 
 }  // namespace

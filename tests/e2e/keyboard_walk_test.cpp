@@ -21,7 +21,7 @@ using test_support::WaitUntil;
 
 struct KeyboardWindow {
   const char* name;
-  const wchar_t* caption;
+  std::wstring_view caption;
   int opener;  // the main window's button that opens it; 0 for the main window
   std::vector<int> tabOrder;  // from the first tab stop, once round
   int enterButton;
@@ -38,11 +38,11 @@ const KeyboardWindow kWindows[] = {
       Check(14),   Check(13),   Check(10),   Check(9),    Check(8),    Check(7),    Check(6),    Check(5),
       Check(4),    Check(3),    Check(2),    Check(1),    Command(17), Command(18)},
      Command(6), Check(1)},
-    {"ExtraOptimization", L"隔外优化", Command(4),
+    {"ExtraOptimization", kTweaksCaption, Command(4),
      {Command(1), Command(2), Command(3), Command(4), Command(5), Command(6), Command(7), Command(8), Command(9),
       Command(10)},
      0, 0},
-    {"Hosts", L"HOSTS迷你防火墙", Command(5), {Command(1), Command(2), Command(3), Command(4), Command(5)},
+    {"Hosts", kHostsCaption, Command(5), {Command(1), Command(2), Command(3), Command(4), Command(5)},
      Command(2), 0},
 };
 
@@ -127,8 +127,7 @@ INSTANTIATE_TEST_SUITE_P(AllWindows, KeyboardWalk, ::testing::ValuesIn(kWindows)
 
 // The input box of the HOSTS searches: Escape cancels it, Enter confirms it.
 TEST_F(RunningApp, TheInputBoxAnswersEscapeAndEnter) {
-  ASSERT_TRUE(app->Click(Command(5)));
-  const HWND hosts = WaitForTopLevelWindow(app->ProcessId(), kFormClass, L"HOSTS迷你防火墙", 15000);
+  const HWND hosts = app->OpenWindow(Command(5), kHostsCaption);
   ASSERT_NE(hosts, nullptr);
   for (UINT key : {VK_ESCAPE, VK_RETURN}) {
     app->PostClickOn(AppSession::ControlOf(hosts, Command(4)));

@@ -127,8 +127,7 @@ TEST(AScriptTooLargeForThe32BitProgram, IsReportedAndTheProgramGoesOn) {
   WorkFolder folder;
   {
     // 1.5 GB made at once: a sparse file on the host's disk.
-    test_support::WriteBytes(folder / L"xp.bat", "");
-    HANDLE file = CreateFileW((folder / L"xp.bat").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileW((folder / L"xp.bat").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     LARGE_INTEGER size{};
     size.QuadPart = 1536LL << 20;

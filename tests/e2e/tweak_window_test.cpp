@@ -26,25 +26,19 @@ using test_support::RegistryKeyExists;
 using test_support::RunningUnderWine;
 using test_support::TweakStep;
 
-constexpr wchar_t kCaption[] = L"隔外优化";
-
-// The main window with the extra optimization window opened from it.
-class TweakWindow : public RunningApp {
+// The extra optimization window, opened from the main window, and the tweak
+// its button makes.
+class TweakButton : public RunningApp, public ::testing::WithParamInterface<ExpectedTweak> {
  protected:
   void SetUp() override {
     RunningApp::SetUp();
     if (HasFatalFailure()) return;
-    ASSERT_TRUE(app->Click(Command(4)));
-    window = WaitForTopLevelWindow(app->ProcessId(), kFormClass, kCaption, 15000);
+    window = app->OpenWindow(Command(4), kTweaksCaption);
     ASSERT_NE(window, nullptr) << "the extra optimization window did not open";
   }
 
-  HWND Button(int n) const { return GetDlgItem(window, Command(n)); }
-
   HWND window = nullptr;
 };
-
-class TweakButton : public TweakWindow, public ::testing::WithParamInterface<ExpectedTweak> {};
 
 // The registry is read in its 64-bit view. The x86 build on 64-bit Windows
 // stops at a redirected step: trapping tweaks silently, the others with a
@@ -54,6 +48,7 @@ TEST_P(TweakButton, LeavesItsValuesInTheRegistryWithTheirTypes) {
   std::vector<RegistryEffect> effects;
   for (const TweakStep& step : tweak.steps) effects.push_back(EffectOf(step));
   const std::size_t stop = test_support::Is32BitProcessOn64BitWindows() ? tweak.firstRedirected : 0;
+  const HWND button = GetDlgItem(window, Command(tweak.button));
   RegistryGuard guard;
   for (const RegistryEffect& effect : effects) {
     if (effect.value) {
@@ -67,16 +62,13 @@ TEST_P(TweakButton, LeavesItsValuesInTheRegistryWithTheirTypes) {
   }
 
   if (stop == 0 || tweak.endsQuietly) {
-    ASSERT_TRUE(app->ClickOn(Button(tweak.button))) << "the click did not return (an error report?)";
+    ASSERT_TRUE(app->ClickOn(button)) << "the click did not return (an error report?)";
     EXPECT_EQ(app->WaitForBox(0), nullptr);
   } else {
-    app->PostClickOn(Button(tweak.button));
-    const HWND box = app->WaitForBox(15000);
-    ASSERT_NE(box, nullptr) << "no error report";
-    const std::wstring report = AppSession::BoxText(box);
-    EXPECT_NE(report.find(L"'50'"), std::wstring::npos) << Utf8(report);
-    EXPECT_NE(report.find(L"x64 版"), std::wstring::npos) << Utf8(report);
-    EXPECT_TRUE(app->DismissBox(box));
+    const std::optional<std::wstring> report = app->ClickExpectingBoxOn(button);
+    ASSERT_TRUE(report) << "no error report";
+    EXPECT_NE(report->find(L"'50'"), std::wstring::npos) << Utf8(*report);
+    EXPECT_NE(report->find(L"x64 版"), std::wstring::npos) << Utf8(*report);
   }
 
   for (std::size_t at = 0; at < effects.size(); ++at) {
@@ -116,7 +108,7 @@ TEST_P(TweakButton, LeavesItsValuesInTheRegistryWithTheirTypes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllButtons, TweakButton, ::testing::ValuesIn(test_support::kExpectedTweaks),
-                         [](const ::testing::TestParamInfo<ExpectedTweak>& info) { return std::string(info.param.name); });
+                         ::testing::PrintToStringParamName());
 
 }  // namespace
 }  // namespace quellbrook::e2e

@@ -21,7 +21,7 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring_view other = argc > 2 ? std::wstring_view(argv[2]) : std::wstring_view();
   const bool openOther = other == L"hosts" || other == L"extra";
   const int buttonId = other == L"extra" ? 1004 : 1005;
-  const wchar_t* caption = other == L"extra" ? L"隔外优化" : L"HOSTS迷你防火墙";
+  const std::wstring_view caption = other == L"extra" ? kTweaksCaption : kHostsCaption;
   HWND window = WaitForTopLevelWindow(0, kFormClass, kMainCaption, timeoutMs);
   if (!window) {
     std::fprintf(stderr, "no Quellbrook main window after %ld s\n", seconds);
@@ -29,10 +29,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   DWORD_PTR ignored = 0;
   if (openOther) {
-    HWND button = nullptr;
-    for (HWND child : Descendants(window)) {
-      if (GetDlgCtrlID(child) == buttonId) button = child;
-    }
+    const HWND button = GetDlgItem(window, buttonId);
     if (!button || !SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored)) {
       std::fprintf(stderr, "cannot press the button that opens the window\n");
       return 1;

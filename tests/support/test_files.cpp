@@ -89,12 +89,7 @@ bool Exists(const path& file) {
 }
 
 bool WaitForFile(const path& file, std::chrono::milliseconds timeout) {
-  return WaitUntil(
-      [&] {
-        const std::optional<std::string> bytes = ReadBytes(file);
-        return bytes && !bytes->empty();
-      },
-      static_cast<int>(timeout.count()));
+  return WaitUntil([&] { return !ReadBytes(file).value_or("").empty(); }, static_cast<int>(timeout.count()));
 }
 
 }  // namespace quellbrook::test_support
