@@ -17,6 +17,7 @@
 #include "tweaks/registry_tweak.h"
 #include "tweaks/wow64_registry.h"
 #include "support/tweak_effects.h"
+#include "support/u16.h"
 
 namespace quellbrook {
 namespace {
@@ -161,7 +162,7 @@ TEST(Wow64RedirectsKey, FollowsTheClosestListedKey) {
       {u"HKEY_USERS\\.DEFAULT\\Software", false},
   };
   for (const auto& [key, redirected] : kKeys) {
-    EXPECT_EQ(Wow64RedirectsKey(key), redirected) << std::string(key.begin(), key.end());
+    EXPECT_EQ(Wow64RedirectsKey(key), redirected) << test_support::Utf8(key);
   }
 }
 

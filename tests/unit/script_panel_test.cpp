@@ -5,6 +5,7 @@
 #include "fakes/fake_window.h"
 #include "scripts/script_panel.h"
 #include "support/gbk.h"
+#include "support/u16.h"
 
 namespace quellbrook {
 namespace {
@@ -15,7 +16,7 @@ class ScriptPanelTest : public ::testing::TestWithParam<std::size_t> {
  protected:
   ScriptPanelTest() { form_.Click(panel_.platformButton); }
 
-  std::string File() const { return std::string(panel_.scriptFile.begin(), panel_.scriptFile.end()); }
+  std::string File() const { return test_support::Utf8(panel_.scriptFile); }
 
   // T, E and S: text box, edit button and save button enabled.
   std::string Flags() {
