@@ -16,6 +16,7 @@
 
 #include "fakes/iconv_code_page.h"
 #include "support/test_files.h"
+#include "support/u16.h"
 
 namespace {
 
@@ -53,10 +54,9 @@ std::optional<std::string> ReadScript(const std::string& name) {
 // Code page 936 bytes as UTF-8; nothing when a byte sequence is not valid there.
 std::optional<std::string> DecodeCp936(const std::string& bytes) {
   static const quellbrook::IconvCodePage gbk("CP936", 2);
-  static const quellbrook::IconvCodePage utf8("UTF-8", 4);
   const std::optional<std::u16string> text = gbk.Decode(bytes);
   if (!text) return std::nullopt;
-  return utf8.Encode(*text);
+  return quellbrook::test_support::Utf8(*text);
 }
 
 // Splits text whose every line ends in CR LF.

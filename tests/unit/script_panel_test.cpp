@@ -110,15 +110,13 @@ TEST_P(ScriptPanelTest, AFailedLaunchIsReported) {
 }
 
 TEST_P(ScriptPanelTest, SaveWritesOnlyItsOwnScript) {
-  for (const ScriptPanel& other : kScriptPanels) {
-    files_.Put(Gbk(other.scriptFile), "untouched");
-  }
+  for (const ScriptPanel& other : kScriptPanels) files_.Put(test_support::Utf8(other.scriptFile), "untouched");
   form_.Click(panel_.refreshButton);
   form_.Click(panel_.editButton);
   form_.Click(panel_.saveButton);
   for (const ScriptPanel& other : kScriptPanels) {
     if (&other == &panel_) continue;
-    EXPECT_EQ(files_.Bytes(Gbk(other.scriptFile)), "untouched");
+    EXPECT_EQ(files_.Bytes(test_support::Utf8(other.scriptFile)), "untouched");
   }
 }
 
