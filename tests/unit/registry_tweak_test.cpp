@@ -129,9 +129,7 @@ TEST_P(RegistryTweakTest, UnderWow64ARedirectedStepFailsBeforeItsHostNamingTheKe
 }
 
 INSTANTIATE_TEST_SUITE_P(AllButtons, RegistryTweakTest, ::testing::ValuesIn(test_support::kExpectedTweaks),
-                         [](const ::testing::TestParamInfo<ExpectedTweak>& info) {
-                           return std::string(info.param.name);
-                         });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Command1 and Command5 trap more than the platform's failures: running out of
 // memory on the way to the host ends them quietly too.
