@@ -8,21 +8,21 @@ namespace {
 
 static_assert(std::endian::native == std::endian::little, "text units are handed to iconv as UTF-16LE");
 
-// One whole conversion into `output`, which the caller sizes for the longest
-// possible result; false on any invalid, incomplete or unconvertible input.
+// One whole conversion into room for `room` units, the longest possible
+// result; nothing on any invalid, incomplete or unconvertible input.
 template <typename Output>
-bool Convert(iconv_t converter, const char* input, std::size_t inputSize, Output& output) {
+std::optional<Output> Convert(iconv_t converter, const void* input, std::size_t inputSize, std::size_t room) {
+  Output output(room, typename Output::value_type{});
   iconv(converter, nullptr, nullptr, nullptr, nullptr);
-  char* in = const_cast<char*>(input);
+  char* in = const_cast<char*>(static_cast<const char*>(input));
   char* out = reinterpret_cast<char*>(output.data());
-  std::size_t outLeft = output.size() * sizeof(output[0]);
-  const std::size_t room = outLeft;
+  std::size_t outLeft = room * sizeof(output[0]);
   if (iconv(converter, &in, &inputSize, &out, &outLeft) == static_cast<std::size_t>(-1) ||
       iconv(converter, nullptr, nullptr, &out, &outLeft) == static_cast<std::size_t>(-1)) {
-    return false;
+    return std::nullopt;
   }
-  output.resize((room - outLeft) / sizeof(output[0]));
-  return true;
+  output.resize(room - outLeft / sizeof(output[0]));
+  return output;
 }
 
 }  // namespace
@@ -43,15 +43,12 @@ IconvCodePage::~IconvCodePage() {
 // Every byte gives at most one UTF-16 unit, and every unit at most
 // MaxCharBytes bytes.
 std::optional<std::u16string> IconvCodePage::Decode(std::string_view bytes) const {
-  std::u16string text(bytes.size(), u'\0');
-  if (!Convert(decoder_, bytes.data(), bytes.size(), text)) return std::nullopt;
-  return text;
+  return Convert<std::u16string>(decoder_, bytes.data(), bytes.size(), bytes.size());
 }
 
 std::optional<std::string> IconvCodePage::Encode(std::u16string_view text) const {
-  std::string bytes(text.size() * static_cast<std::size_t>(maxCharBytes_), '\0');
-  if (!Convert(encoder_, reinterpret_cast<const char*>(text.data()), text.size() * 2, bytes)) return std::nullopt;
-  return bytes;
+  return Convert<std::string>(encoder_, text.data(), text.size() * 2,
+                              text.size() * static_cast<std::size_t>(maxCharBytes_));
 }
 
 }  // namespace quellbrook
