@@ -138,11 +138,9 @@ class ShippedScript : public ::testing::TestWithParam<std::string> {
     const auto bytes = ReadScript(GetParam());
     ASSERT_TRUE(bytes) << "cannot read batch/" << GetParam();
     bytes_ = *bytes;
-    lines_ = CrLfLines(bytes_);
   }
 
   std::string bytes_;
-  std::vector<std::string> lines_;
 };
 
 TEST_P(ShippedScript, IsCodePage936OfItsUtf8SourceInTools) {
@@ -169,12 +167,13 @@ TEST_P(ShippedScript, EndsEveryLineInCrLf) {
 }
 
 TEST_P(ShippedScript, OpensWithACommentHeaderAndSwitchesEchoOffBeforeAnyCommand) {
-  ASSERT_FALSE(lines_.empty());
-  EXPECT_TRUE(IsComment(lines_.front())) << lines_.front();
-  const auto command = std::find_if(lines_.begin(), lines_.end(), [](const std::string& line) {
+  const std::vector<std::string> lines = CrLfLines(bytes_);
+  ASSERT_FALSE(lines.empty());
+  EXPECT_TRUE(IsComment(lines.front())) << lines.front();
+  const auto command = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
     return !TrimLeft(line).empty() && !IsComment(line);
   });
-  ASSERT_NE(command, lines_.end());
+  ASSERT_NE(command, lines.end());
   EXPECT_EQ(Lower(TrimLeft(*command)), "@echo off");
 }
 
