@@ -228,11 +228,9 @@ TEST_P(ServiceScriptTest, WritesEveryScConfigLineInAFormScAccepts) {
   std::set<std::string> modes = {"auto", "demand", "disabled"};
   if (GetParam().scKnowsDelayedAuto) modes.insert("delayed-auto");
   EXPECT_FALSE(configs_.empty());
-  size_t sc_lines = 0;
-  for (const auto& line : lines_) {
-    if (Lower(TrimLeft(line)).rfind("sc ", 0) == 0) ++sc_lines;
-  }
-  EXPECT_EQ(sc_lines, configs_.size()) << "an sc line that is not sc config";
+  const auto scLines = std::count_if(lines_.begin(), lines_.end(),
+                                     [](const std::string& line) { return Lower(TrimLeft(line)).rfind("sc ", 0) == 0; });
+  EXPECT_EQ(static_cast<size_t>(scLines), configs_.size()) << "an sc line that is not sc config";
   for (const auto& config : configs_) {
     SCOPED_TRACE(config.text);
     EXPECT_FALSE(config.service.empty());
