@@ -17,6 +17,7 @@
 #include "caption_room.h"
 #include "hosts/form3.h"
 #include "tweaks/form2.h"
+#include "u16.h"
 #include "win32/system/wide_text.h"
 #include "win32/ui/device_context.h"
 #include "win32/ui/dpi.h"
@@ -25,16 +26,10 @@
 namespace quellbrook::win32 {
 namespace {
 
-std::string Utf8(std::wstring_view text) {
-  std::string narrow(text.size() * 3, '\0');
-  const int length = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(),
-                                           static_cast<int>(narrow.size()), nullptr, nullptr);
-  narrow.resize(static_cast<std::size_t>(length > 0 ? length : 0));
-  return narrow;
-}
+using test_support::Utf8;
 
 bool PrintCaptionExtents(const FormTable& form, HDC screen, UINT dpi) {
-  std::printf("%s\n", Utf8(ToWide(form.caption)).c_str());
+  std::printf("%s\n", Utf8(form.caption).c_str());
   for (const ControlRow& row : form.controls) {
     if (row.kind == ControlKind::kTextBox || row.caption.empty()) continue;
     const FontChoice& choice = row.font != nullptr ? *row.font : form.defaultFont;
@@ -66,7 +61,7 @@ int Run() {
   WindowDc screen(nullptr);
   if (screen.Get() == nullptr) return 1;
   std::printf("this system lists 黑体 as \"%s\", 宋体 as \"%s\"\n",
-              Utf8(ToWide(InstalledFaceName(u"黑体"))).c_str(), Utf8(ToWide(InstalledFaceName(u"宋体"))).c_str());
+              Utf8(InstalledFaceName(u"黑体")).c_str(), Utf8(InstalledFaceName(u"宋体")).c_str());
   for (const FormTable* form : {&kForm1Table, &kForm2Table, &kForm3Table}) {
     if (!PrintCaptionExtents(*form, screen.Get(), dpi)) return 1;
   }

@@ -1,16 +1,9 @@
 #pragma once
 // A code page through glibc's iconv, standing in for the Windows ANSI code page
 // in the native build (code page 936 is "CP936" there).
-//
-// A code page of at most two bytes a character converts through lookup tables
-// that iconv fills once per process, the way Windows converts its code pages:
-// iconv's own per-call conversion is several times slower than Windows' and
-// would dwarf everything else in the benchmarks of large scripts. The tables
-// give exactly iconv's results.
 
 #include <iconv.h>
 
-#include <memory>
 #include <string>
 
 #include "core/code_page.h"
@@ -28,13 +21,10 @@ class IconvCodePage final : public CodePage {
   std::optional<std::string> Encode(std::u16string_view text) const override;
   int MaxCharBytes() const override { return maxCharBytes_; }
 
-  struct Tables;
-
  private:
   iconv_t decoder_;
   iconv_t encoder_;
   int maxCharBytes_;
-  std::shared_ptr<const Tables> tables_;  // null: iconv converts every call
 };
 
 }  // namespace quellbrook

@@ -1,8 +1,9 @@
 #include "fakes/memory_file_store.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <utility>
+
+#include "support/u16.h"
 
 namespace quellbrook {
 namespace {
@@ -13,7 +14,7 @@ std::string Key(std::string_view path) {
   return key;
 }
 
-std::string Key(std::u16string_view path) { return Key(std::filesystem::path(std::u16string(path)).string()); }
+std::string Key(std::u16string_view path) { return Key(test_support::Utf8(path)); }
 
 std::string FolderOf(const std::string& key) {
   const std::size_t slash = key.rfind('/');

@@ -7,18 +7,10 @@ using namespace quellbrook;
 
 namespace {
 
-bool MatchesAt(std::u16string_view text, std::size_t at, std::u16string_view part) {
-  if (at + part.size() > text.size()) return false;
-  for (std::size_t i = 0; i < part.size(); ++i) {
-    if (text[at + i] != part[i]) return false;
-  }
-  return true;
-}
-
 [[maybe_unused]] std::size_t NaiveFind(std::u16string_view text, std::u16string_view part) {
   if (text.empty()) return 0;
   for (std::size_t at = 0; at + part.size() <= text.size(); ++at) {
-    if (MatchesAt(text, at, part)) return at + 1;
+    if (text.substr(at).starts_with(part)) return at + 1;
   }
   return 0;
 }
@@ -27,7 +19,7 @@ bool MatchesAt(std::u16string_view text, std::size_t at, std::u16string_view par
                                              std::u16string_view with) {
   std::u16string result;
   for (std::size_t at = 0; at < text.size();) {
-    if (!find.empty() && MatchesAt(text, at, find)) {
+    if (!find.empty() && text.substr(at).starts_with(find)) {
       result += with;
       at += find.size();
     } else {

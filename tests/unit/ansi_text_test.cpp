@@ -2,23 +2,17 @@
 
 #include "core/ansi_text.h"
 #include "fakes/iconv_code_page.h"
+#include "support/u16.h"
 
 namespace quellbrook {
 namespace {
 
 using namespace std::string_literals;
+using test_support::Utf8;
 
 class AnsiTextTest : public ::testing::Test {
  protected:
   IconvCodePage gbk_{"CP936", 2};
-
-  void ExpectRoundTrip(const std::string& bytes) {
-    const std::u16string text = DecodeLossless(gbk_, bytes);
-    EXPECT_EQ(text.find(u'\0'), std::u16string::npos) << "a text box would cut the text at a NUL";
-    const EncodedText encoded = EncodeLossless(gbk_, text);
-    EXPECT_FALSE(encoded.unrepresentableAt.has_value());
-    EXPECT_EQ(encoded.bytes, bytes);
-  }
 };
 
 TEST_F(AnsiTextTest, DecodesCodePage936) {
@@ -27,17 +21,18 @@ TEST_F(AnsiTextTest, DecodesCodePage936) {
 }
 
 TEST_F(AnsiTextTest, CarriesEveryByteThroughUnchanged) {
-  ExpectRoundTrip("plain ascii\r\n");
-  ExpectRoundTrip("\xb7\xfe\xce\xf1 mixed"s);
-  ExpectRoundTrip("nul\0inside\0"s);
-  ExpectRoundTrip("\0"s);
-  ExpectRoundTrip("bad pair \x81\x20 and lone \xff byte"s);
-  ExpectRoundTrip("lead byte at the end \xb7"s);
-  ExpectRoundTrip("lead byte before a break \xb7\r\nnext"s);
-  ExpectRoundTrip(""s);
   std::string everyByte;
   for (int b = 0; b < 256; ++b) everyByte += static_cast<char>(b);
-  ExpectRoundTrip(everyByte);
+  const std::string rows[] = {"plain ascii\r\n", "\xb7\xfe\xce\xf1 mixed", "nul\0inside\0"s, "\0"s,
+                              "bad pair \x81\x20 and lone \xff byte", "lead byte at the end \xb7",
+                              "lead byte before a break \xb7\r\nnext", "", everyByte};
+  for (const std::string& bytes : rows) {
+    const std::u16string text = DecodeLossless(gbk_, bytes);
+    EXPECT_EQ(text.find(u'\0'), std::u16string::npos) << "a text box would cut the text at a NUL";
+    const EncodedText encoded = EncodeLossless(gbk_, text);
+    EXPECT_FALSE(encoded.unrepresentableAt.has_value());
+    EXPECT_EQ(encoded.bytes, bytes);
+  }
 }
 
 TEST_F(AnsiTextTest, InvalidBytesNeverHideALineBreak) {
@@ -47,22 +42,15 @@ TEST_F(AnsiTextTest, InvalidBytesNeverHideALineBreak) {
   EXPECT_EQ(text.substr(2), u"\r\nb");
 }
 
+// An emoji is a surrogate pair, and the index points at its first unit.
+// U+10000 is D800 DC00: its second unit lies in the escape range, yet is no
+// escaped byte.
 TEST_F(AnsiTextTest, ReportsTheFirstCharacterTheCodePageCannotHold) {
-  EncodedText thai = EncodeLossless(gbk_, u"ok\u0E01no");
-  ASSERT_TRUE(thai.unrepresentableAt.has_value());
-  EXPECT_EQ(*thai.unrepresentableAt, 2u);
-
-  // An emoji is a surrogate pair; the index points at its first unit.
-  EncodedText emoji = EncodeLossless(gbk_, u"服务\U0001F600");
-  ASSERT_TRUE(emoji.unrepresentableAt.has_value());
-  EXPECT_EQ(*emoji.unrepresentableAt, 2u);
-}
-
-TEST_F(AnsiTextTest, ASurrogatePairIsNeverMistakenForAnEscapedByte) {
-  // U+10000 is D800 DC00: its second unit lies in the escape range.
-  EncodedText encoded = EncodeLossless(gbk_, u"a\U00010000");
-  ASSERT_TRUE(encoded.unrepresentableAt.has_value());
-  EXPECT_EQ(*encoded.unrepresentableAt, 1u);
+  const std::pair<std::u16string, std::size_t> rows[] = {
+      {u"ok\u0E01no", 2}, {u"服务\U0001F600", 2}, {u"a\U00010000", 1}};
+  for (const auto& [text, at] : rows) {
+    EXPECT_EQ(EncodeLossless(gbk_, text).unrepresentableAt, std::optional<std::size_t>(at)) << Utf8(text);
+  }
 }
 
 // Long texts convert in slices; none may cut a character in two. "丂" is 81 40

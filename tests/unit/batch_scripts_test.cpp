@@ -9,21 +9,20 @@
 #include <cctype>
 #include <map>
 #include <optional>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "fakes/iconv_code_page.h"
 #include "support/test_files.h"
+#include "support/u16.h"
 
 namespace {
 
 using quellbrook::test_support::ReadBytes;
 
 const std::string kSourceDir = QUELLBROOK_SOURCE_DIR;
-
-const std::vector<std::string> kServiceScripts = {"xp.bat", "vista.bat", "Win7.bat"};
-const std::vector<std::string> kAllScripts = {"xp.bat", "vista.bat", "Win7.bat", "bf.bat"};
 
 // The services the XP switches rewrite, spelt as the switches search for them.
 const std::vector<std::string> kSwitchedServices = {
@@ -55,10 +54,9 @@ std::optional<std::string> ReadScript(const std::string& name) {
 // Code page 936 bytes as UTF-8; nothing when a byte sequence is not valid there.
 std::optional<std::string> DecodeCp936(const std::string& bytes) {
   static const quellbrook::IconvCodePage gbk("CP936", 2);
-  static const quellbrook::IconvCodePage utf8("UTF-8", 4);
   const std::optional<std::u16string> text = gbk.Decode(bytes);
   if (!text) return std::nullopt;
-  return utf8.Encode(*text);
+  return quellbrook::test_support::Utf8(*text);
 }
 
 // Splits text whose every line ends in CR LF.
@@ -103,11 +101,7 @@ std::vector<ScConfigLine> ScConfigLines(const std::vector<std::string>& lines) {
     if (Lower(trimmed.substr(0, prefix.size())) != prefix) continue;
     const std::string after = trimmed.substr(prefix.size());
     const size_t space = after.find(' ');
-    ScConfigLine entry;
-    entry.service = after.substr(0, space);
-    entry.rest = space == std::string::npos ? std::string() : after.substr(space + 1);
-    entry.text = line;
-    found.push_back(entry);
+    found.push_back({after.substr(0, space), space == std::string::npos ? "" : after.substr(space + 1), line});
   }
   return found;
 }
@@ -130,67 +124,61 @@ bool HoldsName(const std::string& text, const std::string& word) {
   return false;
 }
 
+// A test name takes letters, digits and underscores only.
+std::string TestName(std::string file) {
+  std::replace(file.begin(), file.end(), '.', '_');
+  return file;
+}
+
 // ---- Storage: bytes cmd.exe reads correctly on Chinese Windows ----
 
-TEST(BatchScripts, DecodeAsCodePage936) {
-  for (const auto& name : kAllScripts) {
-    SCOPED_TRACE(name);
-    const auto bytes = ReadScript(name);
-    ASSERT_TRUE(bytes) << "cannot read batch/" << name;
-    ASSERT_FALSE(bytes->empty());
-    EXPECT_TRUE(DecodeCp936(*bytes)) << "not valid code page 936";
-    EXPECT_NE(bytes->rfind("\xEF\xBB\xBF", 0), 0u) << "starts with a UTF-8 byte order mark";
+class ShippedScript : public ::testing::TestWithParam<std::string> {
+ protected:
+  void SetUp() override {
+    const auto bytes = ReadScript(GetParam());
+    ASSERT_TRUE(bytes) << "cannot read batch/" << GetParam();
+    bytes_ = *bytes;
   }
+
+  std::string bytes_;
+};
+
+TEST_P(ShippedScript, IsCodePage936OfItsUtf8SourceInTools) {
+  EXPECT_NE(bytes_.rfind("\xEF\xBB\xBF", 0), 0u) << "starts with a UTF-8 byte order mark";
+  const auto decoded = DecodeCp936(bytes_);
+  ASSERT_TRUE(decoded) << "not valid code page 936";
+  const auto source = ReadBytes(kSourceDir + "/tools/batch/utf8/" + GetParam());
+  ASSERT_TRUE(source) << "no tools/batch/utf8/" << GetParam();
+  std::string as_lf;
+  for (const auto& line : CrLfLines(*decoded)) as_lf += line + "\n";
+  EXPECT_EQ(as_lf, *source) << "differs from its source: run tools/batch/convert.sh";
 }
 
-TEST(BatchScripts, EndEveryLineInCrLf) {
-  for (const auto& name : kAllScripts) {
-    SCOPED_TRACE(name);
-    const auto bytes = ReadScript(name);
-    ASSERT_TRUE(bytes);
-    // Trail bytes of code page 936 are 0x40 and up, so CR and LF bytes are always line ends.
-    for (size_t i = 0; i < bytes->size(); ++i) {
-      if ((*bytes)[i] == '\r') {
-        EXPECT_TRUE(i + 1 < bytes->size() && (*bytes)[i + 1] == '\n') << "lone CR at byte " << i;
-      } else if ((*bytes)[i] == '\n') {
-        EXPECT_TRUE(i > 0 && (*bytes)[i - 1] == '\r') << "lone LF at byte " << i;
-      }
+TEST_P(ShippedScript, EndsEveryLineInCrLf) {
+  // Trail bytes of code page 936 are 0x40 and up, so CR and LF bytes are always line ends.
+  for (size_t i = 0; i < bytes_.size(); ++i) {
+    if (bytes_[i] == '\r') {
+      EXPECT_TRUE(i + 1 < bytes_.size() && bytes_[i + 1] == '\n') << "lone CR at byte " << i;
+    } else if (bytes_[i] == '\n') {
+      EXPECT_TRUE(i > 0 && bytes_[i - 1] == '\r') << "lone LF at byte " << i;
     }
-    EXPECT_TRUE(bytes->size() >= 2 && bytes->substr(bytes->size() - 2) == "\r\n")
-        << "last line has no CR LF";
   }
+  EXPECT_TRUE(bytes_.size() >= 2 && bytes_.substr(bytes_.size() - 2) == "\r\n") << "last line has no CR LF";
 }
 
-TEST(BatchScripts, OpenWithACommentHeaderAndSwitchEchoOffBeforeAnyCommand) {
-  for (const auto& name : kAllScripts) {
-    SCOPED_TRACE(name);
-    const auto lines = ScriptLines(name);
-    ASSERT_TRUE(lines);
-    ASSERT_FALSE(lines->empty());
-    EXPECT_TRUE(IsComment(lines->front())) << lines->front();
-    const auto command = std::find_if(lines->begin(), lines->end(), [](const std::string& line) {
-      return !TrimLeft(line).empty() && !IsComment(line);
-    });
-    ASSERT_NE(command, lines->end());
-    EXPECT_EQ(Lower(TrimLeft(*command)), "@echo off");
-  }
+TEST_P(ShippedScript, OpensWithACommentHeaderAndSwitchesEchoOffBeforeAnyCommand) {
+  const std::vector<std::string> lines = CrLfLines(bytes_);
+  ASSERT_FALSE(lines.empty());
+  EXPECT_TRUE(IsComment(lines.front())) << lines.front();
+  const auto command = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
+    return !TrimLeft(line).empty() && !IsComment(line);
+  });
+  ASSERT_NE(command, lines.end());
+  EXPECT_EQ(Lower(TrimLeft(*command)), "@echo off");
 }
 
-TEST(BatchScripts, MatchTheirUtf8SourcesInTools) {
-  for (const auto& name : kAllScripts) {
-    SCOPED_TRACE(name);
-    const auto bytes = ReadScript(name);
-    const auto source = ReadBytes(kSourceDir + "/tools/batch/utf8/" + name);
-    ASSERT_TRUE(bytes);
-    ASSERT_TRUE(source) << "no tools/batch/utf8/" << name;
-    const auto decoded = DecodeCp936(*bytes);
-    ASSERT_TRUE(decoded);
-    std::string as_lf;
-    for (const auto& line : CrLfLines(*decoded)) as_lf += line + "\n";
-    EXPECT_EQ(as_lf, *source) << "batch/" << name
-                              << " differs from its source: run tools/batch/convert.sh";
-  }
-}
+INSTANTIATE_TEST_SUITE_P(Batch, ShippedScript, ::testing::Values("xp.bat", "vista.bat", "Win7.bat", "bf.bat"),
+                         [](const auto& info) { return TestName(info.param); });
 
 // ---- xp.bat: the lines the XP service switches rewrite ----
 
@@ -215,81 +203,78 @@ TEST(XpServiceSwitches, FindExactlyOneLinePerServiceInEitherForm) {
 
 // ---- The three service scripts ----
 
-TEST(ServiceScripts, WriteEveryScConfigLineInAFormScAccepts) {
-  const std::set<std::string> modes = {"auto", "demand", "disabled", "delayed-auto"};
-  for (const auto& name : kServiceScripts) {
-    SCOPED_TRACE(name);
-    const auto lines = ScriptLines(name);
+struct ServiceScript {
+  std::string name;
+  bool scKnowsDelayedAuto;  // the sc of XP does not
+  bool runsOnWindows10;
+};
+
+void PrintTo(const ServiceScript& script, std::ostream* out) { *out << script.name; }
+
+class ServiceScriptTest : public ::testing::TestWithParam<ServiceScript> {
+ protected:
+  void SetUp() override {
+    const auto lines = ScriptLines(GetParam().name);
     ASSERT_TRUE(lines);
-    const auto configs = ScConfigLines(*lines);
-    EXPECT_FALSE(configs.empty());
-    size_t sc_lines = 0;
-    for (const auto& line : *lines) {
-      if (Lower(TrimLeft(line)).rfind("sc ", 0) == 0) ++sc_lines;
-    }
-    EXPECT_EQ(sc_lines, configs.size()) << "an sc line that is not sc config";
-    for (const auto& config : configs) {
-      SCOPED_TRACE(config.text);
-      EXPECT_FALSE(config.service.empty());
-      // sc needs exactly one space after "start=" and knows no other option here.
-      ASSERT_EQ(config.rest.rfind("start= ", 0), 0u);
-      const std::string mode = Lower(config.rest.substr(7));
-      EXPECT_EQ(modes.count(mode), 1u) << "unknown start mode";
-      if (name == "xp.bat") {
-        EXPECT_NE(mode, "delayed-auto") << "the sc of XP has no delayed-auto";
-      }
+    lines_ = *lines;
+    configs_ = ScConfigLines(lines_);
+  }
+
+  std::vector<std::string> lines_;
+  std::vector<ScConfigLine> configs_;
+};
+
+TEST_P(ServiceScriptTest, WritesEveryScConfigLineInAFormScAccepts) {
+  std::set<std::string> modes = {"auto", "demand", "disabled"};
+  if (GetParam().scKnowsDelayedAuto) modes.insert("delayed-auto");
+  EXPECT_FALSE(configs_.empty());
+  const auto scLines = std::count_if(lines_.begin(), lines_.end(),
+                                     [](const std::string& line) { return Lower(TrimLeft(line)).rfind("sc ", 0) == 0; });
+  EXPECT_EQ(static_cast<size_t>(scLines), configs_.size()) << "an sc line that is not sc config";
+  for (const auto& config : configs_) {
+    SCOPED_TRACE(config.text);
+    EXPECT_FALSE(config.service.empty());
+    // sc needs exactly one space after "start=" and knows no other option here.
+    ASSERT_EQ(config.rest.rfind("start= ", 0), 0u);
+    EXPECT_EQ(modes.count(Lower(config.rest.substr(7))), 1u) << "a start mode this sc does not know";
+  }
+}
+
+TEST_P(ServiceScriptTest, ConfiguresEachServiceOnce) {
+  std::map<std::string, int> seen;
+  for (const auto& config : configs_) {
+    EXPECT_EQ(++seen[Lower(config.service)], 1) << config.service << " set twice";
+  }
+}
+
+TEST_P(ServiceScriptTest, NeverDisablesServicesThatNetworkingLoginSoundOrUpdatesNeed) {
+  std::vector<std::string> neverDisabled = kEssentialServices;
+  if (GetParam().runsOnWindows10) {
+    neverDisabled.insert(neverDisabled.end(), kNeededOnWindows10.begin(), kNeededOnWindows10.end());
+  }
+  for (const auto& config : configs_) {
+    const bool disables = Lower(config.rest) == "start= disabled";
+    for (const auto& needed : neverDisabled) {
+      EXPECT_FALSE(disables && Lower(config.service) == Lower(needed)) << config.text;
     }
   }
 }
 
-TEST(ServiceScripts, ConfigureEachServiceOnce) {
-  for (const auto& name : kServiceScripts) {
-    SCOPED_TRACE(name);
-    const auto lines = ScriptLines(name);
-    ASSERT_TRUE(lines);
-    std::map<std::string, int> seen;
-    for (const auto& config : ScConfigLines(*lines)) {
-      EXPECT_EQ(++seen[Lower(config.service)], 1) << config.service << " set twice";
-    }
-  }
-}
-
-TEST(ServiceScripts, NeverDisableServicesThatNetworkingLoginSoundOrUpdatesNeed) {
-  for (const auto& name : kServiceScripts) {
-    SCOPED_TRACE(name);
-    const auto lines = ScriptLines(name);
-    ASSERT_TRUE(lines);
-    for (const auto& config : ScConfigLines(*lines)) {
-      const bool disables = Lower(config.rest) == "start= disabled";
-      for (const auto& essential : kEssentialServices) {
-        EXPECT_FALSE(disables && Lower(config.service) == Lower(essential)) << config.text;
-      }
-      if (name == "Win7.bat") {
-        for (const auto& needed : kNeededOnWindows10) {
-          EXPECT_FALSE(disables && Lower(config.service) == Lower(needed)) << config.text;
-        }
-      }
-    }
-  }
-}
-
-// ---- bf.bat: the backup of what the service scripts change ----
-
-TEST(BackupScript, NamesEveryServiceTheServiceScriptsConfigure) {
+TEST_P(ServiceScriptTest, HasEveryServiceItConfiguresBackedUpByBfBat) {
   const auto backup = ReadScript("bf.bat");
   ASSERT_TRUE(backup);
-  size_t checked = 0;
-  for (const auto& name : kServiceScripts) {
-    const auto lines = ScriptLines(name);
-    ASSERT_TRUE(lines) << name;
-    for (const auto& config : ScConfigLines(*lines)) {
-      EXPECT_TRUE(HoldsName(*backup, config.service))
-          << config.service << " (from " << name << ") is not backed up by bf.bat";
-      ++checked;
-    }
+  for (const auto& config : configs_) {
+    EXPECT_TRUE(HoldsName(*backup, config.service)) << config.service << " is not backed up";
   }
-  EXPECT_GT(checked, kSwitchedServices.size());
 }
+
+INSTANTIATE_TEST_SUITE_P(Batch, ServiceScriptTest,
+                         ::testing::Values(ServiceScript{"xp.bat", false, false},
+                                           ServiceScript{"vista.bat", true, false},
+                                           ServiceScript{"Win7.bat", true, true}),
+                         [](const auto& info) { return TestName(info.param.name); });
+
+// ---- bf.bat: the backup of what the service scripts change ----
 
 TEST(BackupScript, OnlyQueriesAndNeverChangesAService) {
   const auto lines = ScriptLines("bf.bat");

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "hosts/blocklist.h"
+#include "support/u16.h"
 
 namespace quellbrook {
 namespace {
@@ -36,13 +37,12 @@ std::vector<std::string> Split(const std::string& text, char separator) {
   return parts;
 }
 
-// The entries as (sink, host name); anything outside ASCII becomes '?'.
+// The entries as (sink, host name).
 std::vector<std::pair<std::string, std::string>> Entries() {
   std::vector<std::pair<std::string, std::string>> entries;
   const auto lines = Lines(BuiltInBlocklist());
   for (std::size_t i = std::min(kHeaderLines, lines.size()); i < lines.size(); ++i) {
-    std::string line;
-    for (char16_t c : lines[i]) line.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+    const std::string line = test_support::Utf8(lines[i]);
     const std::size_t space = line.find(' ');
     entries.emplace_back(line.substr(0, space), space == std::string::npos ? "" : line.substr(space + 1));
   }

@@ -8,6 +8,7 @@
 #include "fakes/fake_window.h"
 #include "scripts/script_panel.h"
 #include "fakes/fake_services.h"
+#include "support/u16.h"
 
 namespace quellbrook {
 namespace {
@@ -65,7 +66,7 @@ TEST_F(Form1Test, TheSwitchLeavesPanelStateAlone) {
     const ScriptPanel& panel = kScriptPanels[n];
     const ScriptPanel& other = kScriptPanels[(n + 1) % kScriptPanels.size()];
     FakeWindow form(kForm1Window, platform_.services());
-    platform_.store.Put(std::string(panel.scriptFile.begin(), panel.scriptFile.end()), "echo\r\n");
+    platform_.store.Put(test_support::Utf8(panel.scriptFile), "echo\r\n");
     form.Click(panel.platformButton);
     form.Click(panel.refreshButton);
     ASSERT_TRUE(form.Click(panel.editButton));

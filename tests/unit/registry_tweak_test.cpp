@@ -17,6 +17,7 @@
 #include "tweaks/registry_tweak.h"
 #include "tweaks/wow64_registry.h"
 #include "support/tweak_effects.h"
+#include "support/u16.h"
 
 namespace quellbrook {
 namespace {
@@ -128,9 +129,7 @@ TEST_P(RegistryTweakTest, UnderWow64ARedirectedStepFailsBeforeItsHostNamingTheKe
 }
 
 INSTANTIATE_TEST_SUITE_P(AllButtons, RegistryTweakTest, ::testing::ValuesIn(test_support::kExpectedTweaks),
-                         [](const ::testing::TestParamInfo<ExpectedTweak>& info) {
-                           return std::string(info.param.name);
-                         });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Command1 and Command5 trap more than the platform's failures: running out of
 // memory on the way to the host ends them quietly too.
@@ -161,7 +160,7 @@ TEST(Wow64RedirectsKey, FollowsTheClosestListedKey) {
       {u"HKEY_USERS\\.DEFAULT\\Software", false},
   };
   for (const auto& [key, redirected] : kKeys) {
-    EXPECT_EQ(Wow64RedirectsKey(key), redirected) << std::string(key.begin(), key.end());
+    EXPECT_EQ(Wow64RedirectsKey(key), redirected) << test_support::Utf8(key);
   }
 }
 

@@ -14,11 +14,13 @@
 #include "scripts/script_panel.h"
 #include "scripts/service_switch.h"
 #include "support/gbk.h"
+#include "support/u16.h"
 
 namespace quellbrook {
 namespace {
 
 using test_support::Gbk;
+using test_support::Utf8;
 
 class ReliabilityTest : public ::testing::Test {
  protected:
@@ -48,7 +50,7 @@ TEST_F(ReliabilityTest, EveryWriteFailingAtEveryStepKeepsTheOldFileAndTheNextWri
   std::vector<Writer> writers;
   for (const ScriptPanel& panel : kScriptPanels) {
     const ControlId box = panel.textBox, edit = panel.editButton, save = panel.saveButton;
-    writers.push_back({Gbk(panel.scriptFile), Gbk(panel.scriptFile), "old\r\nlines\r\n", "new\r\ntext\r\n\r\n",
+    writers.push_back({Utf8(panel.scriptFile), Utf8(panel.scriptFile), "old\r\nlines\r\n", "new\r\ntext\r\n\r\n",
                        [this, &panel] {
                          form1_.Click(panel.platformButton);
                          form1_.Click(panel.refreshButton);

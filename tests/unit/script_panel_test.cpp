@@ -5,6 +5,7 @@
 #include "fakes/fake_window.h"
 #include "scripts/script_panel.h"
 #include "support/gbk.h"
+#include "support/u16.h"
 
 namespace quellbrook {
 namespace {
@@ -15,7 +16,7 @@ class ScriptPanelTest : public ::testing::TestWithParam<std::size_t> {
  protected:
   ScriptPanelTest() { form_.Click(panel_.platformButton); }
 
-  std::string File() const { return std::string(panel_.scriptFile.begin(), panel_.scriptFile.end()); }
+  std::string File() const { return test_support::Utf8(panel_.scriptFile); }
 
   // T, E and S: text box, edit button and save button enabled.
   std::string Flags() {
@@ -109,15 +110,13 @@ TEST_P(ScriptPanelTest, AFailedLaunchIsReported) {
 }
 
 TEST_P(ScriptPanelTest, SaveWritesOnlyItsOwnScript) {
-  for (const ScriptPanel& other : kScriptPanels) {
-    files_.Put(Gbk(other.scriptFile), "untouched");
-  }
+  for (const ScriptPanel& other : kScriptPanels) files_.Put(test_support::Utf8(other.scriptFile), "untouched");
   form_.Click(panel_.refreshButton);
   form_.Click(panel_.editButton);
   form_.Click(panel_.saveButton);
   for (const ScriptPanel& other : kScriptPanels) {
     if (&other == &panel_) continue;
-    EXPECT_EQ(files_.Bytes(Gbk(other.scriptFile)), "untouched");
+    EXPECT_EQ(files_.Bytes(test_support::Utf8(other.scriptFile)), "untouched");
   }
 }
 

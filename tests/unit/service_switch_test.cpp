@@ -105,11 +105,8 @@ TEST_P(ServiceSwitchTest, TickingClearsATickedPartnerWithoutRunningItsRewrite) {
   EXPECT_EQ(Script(), to_ + "\r\n" + to_ + "\r\n\r\n\r\n");
 }
 
-std::string SwitchName(const ::testing::TestParamInfo<std::size_t>& info) {
-  return "Check" + std::to_string(info.param + 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(AllSwitches, ServiceSwitchTest, ::testing::Range<std::size_t>(0, 20), SwitchName);
+INSTANTIATE_TEST_SUITE_P(AllSwitches, ServiceSwitchTest, ::testing::Range<std::size_t>(0, 20),
+                         [](const auto& info) { return "Check" + std::to_string(info.param + 1); });
 
 // What one tick of "打开放火墙" (ALG on) makes of a script, beyond the line
 // rules of the channel and ReplaceAll's own.
