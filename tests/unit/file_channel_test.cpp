@@ -7,6 +7,7 @@
 #include "fakes/iconv_code_page.h"
 #include "fakes/memory_file_store.h"
 #include "support/gbk.h"
+#include "support/platform_failure.h"
 
 namespace quellbrook {
 namespace {
@@ -25,16 +26,12 @@ class FileChannelTest : public ::testing::Test {
     return lines;
   }
 
-  // The error number a call fails with, or 0.
+  // The error number a call fails with, or 0; keeps the description.
   template <typename Call>
   std::uint32_t FailureOf(Call call) {
-    try {
-      call();
-    } catch (const PlatformError& failure) {
-      lastFailure_ = failure.Description();
-      return failure.Number();
-    }
-    return 0;
+    const std::optional<PlatformError> failure = test_support::FailureOf(call);
+    lastFailure_ = failure ? failure->Description() : u"";
+    return failure ? failure->Number() : 0;
   }
 
   MemoryFileStore store_;

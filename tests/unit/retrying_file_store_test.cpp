@@ -12,6 +12,7 @@
 #include "core/retrying_file_store.h"
 #include "fakes/memory_file_store.h"
 #include "fakes/recording_services.h"
+#include "support/platform_failure.h"
 
 namespace quellbrook {
 namespace {
@@ -21,13 +22,12 @@ using namespace std::chrono_literals;
 class RetryingFileStoreTest : public ::testing::Test {
  protected:
   // Saves "new" as the whole file: the failure, or nothing.
-  std::optional<PlatformError> Save(std::u16string_view path) try {
-    auto replacement = store_.BeginReplace(path);
-    replacement->Append("new");
-    replacement->Commit();
-    return std::nullopt;
-  } catch (const PlatformError& failure) {
-    return failure;
+  std::optional<PlatformError> Save(std::u16string_view path) {
+    return test_support::FailureOf([&] {
+      auto replacement = store_.BeginReplace(path);
+      replacement->Append("new");
+      replacement->Commit();
+    });
   }
 
   MemoryFileStore* files_ = new MemoryFileStore;

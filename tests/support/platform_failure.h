@@ -1,5 +1,5 @@
 #pragma once
-// What a call of the Win32 layer that is meant to fail threw.
+// What a call that is meant to fail threw.
 
 #include <cstdint>
 #include <optional>
