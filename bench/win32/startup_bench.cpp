@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+#include "u16.h"
+
 namespace {
 
 constexpr wchar_t kFormClass[] = L"QuellbrookForm";
@@ -161,12 +163,6 @@ std::optional<Start> StartOnce(const Program& program, const std::wstring& trace
   return start;
 }
 
-std::string Narrow(const std::wstring& text) {
-  std::string narrow;
-  for (wchar_t c : text) narrow += c < 0x80 ? static_cast<char>(c) : '?';
-  return narrow;
-}
-
 // Median over the runs of each step's total in a run, in the order the steps
 // first appear; a step that repeats (one per control) is summed in its run.
 void PrintSteps(const std::vector<Start>& starts) {
@@ -243,9 +239,9 @@ int wmain(int argc, wchar_t** argv) {
   for (const Program& program : programs) {
     const std::vector<double>& times = ready[program.label];
     double median = Median(times);
-    std::printf("  %-34s %7.1f  (%.1f, %.1f)  %.2fx %s\n", Narrow(program.label).c_str(), median,
+    std::printf("  %-34s %7.1f  (%.1f, %.1f)  %.2fx %s\n", quellbrook::test_support::Utf8(program.label).c_str(), median,
                 *std::min_element(times.begin(), times.end()), *std::max_element(times.begin(), times.end()),
-                median / baseline, Narrow(programs.front().label).c_str());
+                median / baseline, quellbrook::test_support::Utf8(programs.front().label).c_str());
   }
   for (const Program& program : programs) {
     const std::vector<Start>& starts = traced[program.label];
@@ -253,7 +249,7 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<double> totals;
     for (const Start& start : starts) totals.push_back(start.readyMs);
     std::printf("\n%s, its own steps with the trace on, ms (median of %zu; min, max; traced start %.1f)\n",
-                Narrow(program.label).c_str(), starts.size(), Median(totals));
+                quellbrook::test_support::Utf8(program.label).c_str(), starts.size(), Median(totals));
     PrintSteps(starts);
   }
   return 0;

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/utf16.h"
+
 namespace quellbrook::test_support {
 
 inline std::u16string U16(const std::wstring& text) { return std::u16string(text.begin(), text.end()); }
@@ -16,9 +18,10 @@ inline std::string Utf8(std::u16string_view text) {
   std::string utf8;
   for (std::size_t at = 0; at < text.size(); ++at) {
     char32_t c = text[at];
-    if (c >= 0xD800 && c <= 0xDBFF && at + 1 < text.size() && text[at + 1] >= 0xDC00 && text[at + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[++at] - 0xDC00);
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
+    if (StartsSurrogatePair(text, at)) {
+      c = PairedCodePoint(text[at], text[at + 1]);
+      ++at;
+    } else if (IsSurrogate(text[at])) {
       c = 0xFFFD;
     }
     // A lead byte, then six bits a byte.
