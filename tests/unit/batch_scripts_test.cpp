@@ -15,11 +15,13 @@
 #include <vector>
 
 #include "fakes/iconv_code_page.h"
+#include "support/ascii_lower.h"
 #include "support/test_files.h"
 #include "support/u16.h"
 
 namespace {
 
+using quellbrook::test_support::AsciiLower;
 using quellbrook::test_support::ReadBytes;
 
 const std::string kSourceDir = QUELLBROOK_SOURCE_DIR;
@@ -40,12 +42,6 @@ const std::vector<std::string> kEssentialServices = {
 // On Windows 10 and 11 the Start menu search needs WSearch, and typing through the
 // input method in the Start menu needs TabletInputService; Win7.bat runs there too.
 const std::vector<std::string> kNeededOnWindows10 = {"WSearch", "TabletInputService"};
-
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
 
 std::optional<std::string> ReadScript(const std::string& name) {
   return ReadBytes(kSourceDir + "/batch/" + name);
@@ -82,7 +78,7 @@ std::string TrimLeft(const std::string& line) {
 }
 
 bool IsComment(const std::string& line) {
-  const std::string trimmed = Lower(TrimLeft(line));
+  const std::string trimmed = AsciiLower(TrimLeft(line));
   return trimmed.rfind("::", 0) == 0 || trimmed == "rem" || trimmed.rfind("rem ", 0) == 0;
 }
 
@@ -98,7 +94,7 @@ std::vector<ScConfigLine> ScConfigLines(const std::vector<std::string>& lines) {
   const std::string prefix = "sc config ";
   for (const auto& line : lines) {
     const std::string trimmed = TrimLeft(line);
-    if (Lower(trimmed.substr(0, prefix.size())) != prefix) continue;
+    if (AsciiLower(trimmed.substr(0, prefix.size())) != prefix) continue;
     const std::string after = trimmed.substr(prefix.size());
     const size_t space = after.find(' ');
     found.push_back({after.substr(0, space), space == std::string::npos ? "" : after.substr(space + 1), line});
@@ -112,8 +108,8 @@ bool IsNameChar(char c) {
 
 // Whether text holds word as a whole service name, ignoring case as Windows does.
 bool HoldsName(const std::string& text, const std::string& word) {
-  const std::string haystack = Lower(text);
-  const std::string needle = Lower(word);
+  const std::string haystack = AsciiLower(text);
+  const std::string needle = AsciiLower(word);
   for (size_t at = haystack.find(needle); at != std::string::npos;
        at = haystack.find(needle, at + 1)) {
     const bool starts = at == 0 || !IsNameChar(haystack[at - 1]);
@@ -174,7 +170,7 @@ TEST_P(ShippedScript, OpensWithACommentHeaderAndSwitchesEchoOffBeforeAnyCommand)
     return !TrimLeft(line).empty() && !IsComment(line);
   });
   ASSERT_NE(command, lines.end());
-  EXPECT_EQ(Lower(TrimLeft(*command)), "@echo off");
+  EXPECT_EQ(AsciiLower(TrimLeft(*command)), "@echo off");
 }
 
 INSTANTIATE_TEST_SUITE_P(Batch, ShippedScript, ::testing::Values("xp.bat", "vista.bat", "Win7.bat", "bf.bat"),
@@ -229,21 +225,21 @@ TEST_P(ServiceScriptTest, WritesEveryScConfigLineInAFormScAccepts) {
   if (GetParam().scKnowsDelayedAuto) modes.insert("delayed-auto");
   EXPECT_FALSE(configs_.empty());
   const auto scLines = std::count_if(lines_.begin(), lines_.end(),
-                                     [](const std::string& line) { return Lower(TrimLeft(line)).rfind("sc ", 0) == 0; });
+                                     [](const std::string& line) { return AsciiLower(TrimLeft(line)).rfind("sc ", 0) == 0; });
   EXPECT_EQ(static_cast<size_t>(scLines), configs_.size()) << "an sc line that is not sc config";
   for (const auto& config : configs_) {
     SCOPED_TRACE(config.text);
     EXPECT_FALSE(config.service.empty());
     // sc needs exactly one space after "start=" and knows no other option here.
     ASSERT_EQ(config.rest.rfind("start= ", 0), 0u);
-    EXPECT_EQ(modes.count(Lower(config.rest.substr(7))), 1u) << "a start mode this sc does not know";
+    EXPECT_EQ(modes.count(AsciiLower(config.rest.substr(7))), 1u) << "a start mode this sc does not know";
   }
 }
 
 TEST_P(ServiceScriptTest, ConfiguresEachServiceOnce) {
   std::map<std::string, int> seen;
   for (const auto& config : configs_) {
-    EXPECT_EQ(++seen[Lower(config.service)], 1) << config.service << " set twice";
+    EXPECT_EQ(++seen[AsciiLower(config.service)], 1) << config.service << " set twice";
   }
 }
 
@@ -253,9 +249,9 @@ TEST_P(ServiceScriptTest, NeverDisablesServicesThatNetworkingLoginSoundOrUpdates
     neverDisabled.insert(neverDisabled.end(), kNeededOnWindows10.begin(), kNeededOnWindows10.end());
   }
   for (const auto& config : configs_) {
-    const bool disables = Lower(config.rest) == "start= disabled";
+    const bool disables = AsciiLower(config.rest) == "start= disabled";
     for (const auto& needed : neverDisabled) {
-      EXPECT_FALSE(disables && Lower(config.service) == Lower(needed)) << config.text;
+      EXPECT_FALSE(disables && AsciiLower(config.service) == AsciiLower(needed)) << config.text;
     }
   }
 }
@@ -280,7 +276,7 @@ TEST(BackupScript, OnlyQueriesAndNeverChangesAService) {
   const auto lines = ScriptLines("bf.bat");
   ASSERT_TRUE(lines);
   for (const auto& line : *lines) {
-    const std::string trimmed = Lower(TrimLeft(line));
+    const std::string trimmed = AsciiLower(TrimLeft(line));
     // Lines it writes into the restore script are echoed, not run.
     EXPECT_NE(trimmed.rfind("sc config", 0), 0u) << line;
     EXPECT_EQ(trimmed.find("sc stop"), std::string::npos) << line;

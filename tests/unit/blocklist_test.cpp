@@ -8,10 +8,13 @@
 #include <vector>
 
 #include "hosts/blocklist.h"
+#include "support/ascii_lower.h"
 #include "support/u16.h"
 
 namespace quellbrook {
 namespace {
+
+using test_support::AsciiLower;
 
 constexpr std::size_t kHeaderLines = 6;
 
@@ -49,11 +52,6 @@ std::vector<std::pair<std::string, std::string>> Entries() {
   return entries;
 }
 
-std::string Lower(std::string text) {
-  for (char& c : text) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-  return text;
-}
-
 bool WellFormed(const std::string& label) {
   return !label.empty() && label.front() != '-' && label.back() != '-' &&
          std::all_of(label.begin(), label.end(), [](char c) {
@@ -65,12 +63,12 @@ bool WellFormed(const std::string& label) {
 std::map<std::string, std::size_t> Tally(const std::vector<std::string>& hosts) {
   std::map<std::string, std::size_t> n;
   std::map<std::string, std::size_t> line_of;
-  for (std::size_t i = 0; i < hosts.size(); ++i) line_of.emplace(Lower(hosts[i]), i);
+  for (std::size_t i = 0; i < hosts.size(); ++i) line_of.emplace(AsciiLower(hosts[i]), i);
   n["distinct names"] = line_of.size();
   n["shortest"] = n["fewest labels"] = 1000;
   for (std::size_t i = 0; i < hosts.size(); ++i) {
     const std::vector<std::string> labels = Split(hosts[i], '.');
-    const std::vector<std::string> lower = Split(Lower(hosts[i]), '.');
+    const std::vector<std::string> lower = Split(AsciiLower(hosts[i]), '.');
     n["malformed names"] += !std::all_of(labels.begin(), labels.end(), WellFormed);
     n["shortest"] = std::min(n["shortest"], hosts[i].size());
     n["longest"] = std::max(n["longest"], hosts[i].size());
@@ -79,10 +77,10 @@ std::map<std::string, std::size_t> Tally(const std::vector<std::string>& hosts) 
     ++n[labels.size() >= 4 ? "labels 4+" : "labels " + std::to_string(labels.size())];
     const std::string& tld = lower.back();
     ++n["tld " + (tld == "com" || tld == "cn" || tld == "net" ? tld : "other")];
-    n["with capitals"] += Lower(hosts[i]) != hosts[i];
+    n["with capitals"] += AsciiLower(hosts[i]) != hosts[i];
     if (lower.front() != "www") continue;
     ++n["www"];
-    const auto bare = line_of.find(Lower(hosts[i]).substr(4));
+    const auto bare = line_of.find(AsciiLower(hosts[i]).substr(4));
     if (bare == line_of.end()) {
       ++n["unpaired www"];
       continue;
@@ -139,7 +137,7 @@ TEST(BuiltInBlocklist, HasTheMakeUpOfTheList) {
   for (const auto& [what, count] : expected) EXPECT_EQ(n[what], count) << what;
 
   std::vector<std::string> lower;
-  for (const std::string& host : hosts) lower.push_back(Lower(host));
+  for (const std::string& host : hosts) lower.push_back(AsciiLower(host));
   for (const auto* names : {&hosts, &lower}) {
     EXPECT_FALSE(std::is_sorted(names->begin(), names->end()));
     EXPECT_FALSE(std::is_sorted(names->rbegin(), names->rend()));
