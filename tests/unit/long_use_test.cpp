@@ -21,6 +21,7 @@
 #include "hosts/form3.h"
 #include "scripts/script_panel.h"
 #include "scripts/service_switch.h"
+#include "support/panel_flags.h"
 #include "tweaks/form2.h"
 
 namespace quellbrook {
@@ -47,13 +48,11 @@ std::string Rewritten(const std::string& script, const ServiceSwitch& row) {
 }
 
 // The combinations of text box, edit and save enabled that a panel's state
-// table reaches, as bits T E S.
+// table reaches.
 bool PanelFlagsAllowed(const ScriptPanel& panel, FakeWindow& form) {
-  const int flags = form[panel.textBox].Enabled() * 4 + form[panel.editButton].Enabled() * 2 +
-                    form[panel.saveButton].Enabled();
-  const std::set<int> allowed = panel.refreshUnlocksEdit ? std::set{0b000, 0b010, 0b101, 0b111}
-                                                         : std::set{0b010, 0b101};
-  return allowed.contains(flags);
+  const std::set<std::string> allowed = panel.refreshUnlocksEdit ? std::set<std::string>{"---", "-E-", "T-S", "TES"}
+                                                                 : std::set<std::string>{"-E-", "T-S"};
+  return allowed.contains(test_support::PanelFlags(form, panel));
 }
 
 class LongUseTest : public ::testing::Test {

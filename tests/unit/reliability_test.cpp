@@ -14,6 +14,7 @@
 #include "scripts/script_panel.h"
 #include "scripts/service_switch.h"
 #include "support/gbk.h"
+#include "support/panel_flags.h"
 #include "support/u16.h"
 
 namespace quellbrook {
@@ -49,7 +50,7 @@ struct Writer {
 TEST_F(ReliabilityTest, EveryWriteFailingAtEveryStepKeepsTheOldFileAndTheNextWriteWorks) {
   std::vector<Writer> writers;
   for (const ScriptPanel& panel : kScriptPanels) {
-    const ControlId box = panel.textBox, edit = panel.editButton, save = panel.saveButton;
+    const ControlId save = panel.saveButton;
     writers.push_back({Utf8(panel.scriptFile), Utf8(panel.scriptFile), "old\r\nlines\r\n", "new\r\ntext\r\n\r\n",
                        [this, &panel] {
                          form1_.Click(panel.platformButton);
@@ -58,10 +59,7 @@ TEST_F(ReliabilityTest, EveryWriteFailingAtEveryStepKeepsTheOldFileAndTheNextWri
                          form1_[panel.textBox].SetText(u"new\r\ntext\r\n");
                        },
                        [this, save] { ASSERT_TRUE(form1_.Click(save)); },
-                       [this, box, edit, save] {
-                         return std::string(form1_[box].Enabled() ? "T" : "-") + (form1_[edit].Enabled() ? "E" : "-") +
-                                (form1_[save].Enabled() ? "S" : "-");
-                       },
+                       [this, &panel] { return test_support::PanelFlags(form1_, panel); },
                        "T-S", "-E-", std::u16string(panel.saveConfirmation)});
   }
   const ServiceSwitch& toggle = kServiceSwitches[0];

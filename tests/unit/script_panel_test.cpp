@@ -5,6 +5,7 @@
 #include "fakes/fake_window.h"
 #include "scripts/script_panel.h"
 #include "support/gbk.h"
+#include "support/panel_flags.h"
 #include "support/u16.h"
 
 namespace quellbrook {
@@ -19,13 +20,7 @@ class ScriptPanelTest : public ::testing::TestWithParam<std::size_t> {
   std::string File() const { return test_support::Utf8(panel_.scriptFile); }
 
   // T, E and S: text box, edit button and save button enabled.
-  std::string Flags() {
-    std::string flags;
-    flags += form_[panel_.textBox].Enabled() ? 'T' : '-';
-    flags += form_[panel_.editButton].Enabled() ? 'E' : '-';
-    flags += form_[panel_.saveButton].Enabled() ? 'S' : '-';
-    return flags;
-  }
+  std::string Flags() { return test_support::PanelFlags(form_, panel_); }
 
   const ScriptPanel& panel_ = kScriptPanels[GetParam()];
   const bool unlocks_ = panel_.refreshUnlocksEdit;
