@@ -15,7 +15,7 @@ QB_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 QB_PACKAGES=(build-essential g++ cmake python3 libgtest-dev googletest clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine wine64 wine32:i386 xvfb fonts-wqy-zenhei fonts-arphic-uming imagemagick xauth)
+  wine wine64 xvfb fonts-wqy-zenhei fonts-arphic-uming imagemagick xauth)
 
 # The four scripts that lie beside Quellbrook.exe.
 QB_SCRIPTS=(xp.bat vista.bat Win7.bat bf.bat)
@@ -33,13 +33,61 @@ qb_die() {
 
 qb_jobs() { nproc 2>/dev/null || echo 2; }
 
+# True when this machine runs 32-bit x86 programs. Many of today's kernels have
+# 32-bit emulation disabled ("Exec format error" for any i386 program, Wine's
+# 32-bit loader included), so this is decided once by starting one: a minimal
+# static Linux i386 program that only exits with status 42. QB_RUNS_X86_32=yes
+# or no forces the answer, to try either path on any machine.
+qb_runs_x86_32() {
+  if [[ -z ${QB_RUNS_X86_32:-} ]]; then
+    local probe status=0
+    probe=$(mktemp)
+    # ELF header, one loadable segment at 0x08048000, then: push 42; pop ebx;
+    # xor eax,eax; inc eax (exit); int 0x80.
+    printf '%b' '\x7fELF\x01\x01\x01\0\0\0\0\0\0\0\0\0\x02\0\x03\0\x01\0\0\0\x54\x80\x04\x08' \
+      '\x34\0\0\0\0\0\0\0\0\0\0\0\x34\0\x20\0\x01\0\0\0\0\0' \
+      '\x01\0\0\0\0\0\0\0\0\x80\x04\x08\0\x80\x04\x08\x5c\0\0\0\x5c\0\0\0\x05\0\0\0\0\x10\0\0' \
+      '\x6a\x2a\x5b\x31\xc0\x40\xcd\x80' >"$probe"
+    chmod +x "$probe"
+    "$probe" 2>/dev/null || status=$?
+    rm -f "$probe"
+    if ((status == 42)); then QB_RUNS_X86_32=yes; else QB_RUNS_X86_32=no; fi
+    export QB_RUNS_X86_32
+  fi
+  case $QB_RUNS_X86_32 in
+    yes) return 0 ;;
+    no) return 1 ;;
+    *) qb_die "QB_RUNS_X86_32 is \"$QB_RUNS_X86_32\"; it takes yes or no" ;;
+  esac
+}
+
+# The Wine loader every call here goes through, in QB_WINE_LOADER. Where
+# 32-bit code runs, Debian's wine command, whose 32-bit loader (wine32:i386)
+# starts both kinds of program. Elsewhere that loader cannot start at all, so
+# the 64-bit one is called directly, from where the wine64 package put it,
+# with WINELOADER naming it for the processes Wine starts itself.
+qb_wine_loader() {
+  [[ -n ${QB_WINE_LOADER:-} ]] && return 0
+  if qb_runs_x86_32; then
+    QB_WINE_LOADER=wine
+  else
+    QB_WINE_LOADER=$(dpkg -L wine64 2>/dev/null | grep -m 1 '/wine64$') ||
+      qb_die "the wine64 package is not installed"
+    export WINELOADER=$QB_WINE_LOADER
+  fi
+  export QB_WINE_LOADER
+}
+
 # Installs the missing Debian packages; does nothing when all are present.
 # Without root it prints the command to run and exits non-zero.
 qb_ensure_packages() {
   command -v dpkg-query >/dev/null 2>&1 ||
     qb_die "dpkg-query not found; the quick start needs Debian 12"
-  local missing=() package
-  for package in "${QB_PACKAGES[@]}"; do
+  local missing=() package packages=("${QB_PACKAGES[@]}")
+  # The 32-bit Wine runs the x86 build of the program, where 32-bit code runs
+  # at all; elsewhere it could only break the wine command.
+  qb_runs_x86_32 && packages+=(wine32:i386)
+  for package in "${packages[@]}"; do
     if [[ $(dpkg-query -W -f='${Status}' "$package" 2>/dev/null) != "install ok installed" ]]; then
       missing+=("$package")
     fi
@@ -52,8 +100,9 @@ qb_ensure_packages() {
   fi
   qb_say "Installing ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  # The 32-bit Wine runs the x86 build of the program.
-  dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+  if [[ " ${missing[*]} " == *:i386* ]]; then
+    dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+  fi
   apt-get update
   apt-get install -y "${missing[@]}"
 }
@@ -84,7 +133,8 @@ qb_wine() {
   local prefix=$1 limit=()
   shift
   [[ -n ${QB_WINE_TIMEOUT:-} ]] && limit=(timeout --kill-after=15 "$QB_WINE_TIMEOUT")
-  "${limit[@]}" env WINEPREFIX="$prefix" WINEDEBUG=-all LC_ALL=zh_CN.UTF-8 wine "$@"
+  qb_wine_loader
+  "${limit[@]}" env WINEPREFIX="$prefix" WINEDEBUG=-all LC_ALL=zh_CN.UTF-8 "$QB_WINE_LOADER" "$@"
 }
 
 qb_wineserver() {
@@ -122,8 +172,7 @@ qb_prepare_prefix() {
   mkdir -p "$(dirname "$prefix")"
   # No Mono or Gecko: the program needs neither, and their installers would
   # ask questions.
-  if ! env WINEDLLOVERRIDES="mscoree,mshtml=" WINEPREFIX="$prefix" WINEDEBUG=-all \
-    LC_ALL=zh_CN.UTF-8 wine wineboot -i >"$prefix.wineboot.log" 2>&1; then
+  if ! WINEDLLOVERRIDES="mscoree,mshtml=" qb_wine "$prefix" wineboot -i >"$prefix.wineboot.log" 2>&1; then
     cat "$prefix.wineboot.log" >&2
     return 1
   fi
