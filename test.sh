@@ -16,16 +16,18 @@
 #            the test kit (Quellbrook-<version>-tests-<arch>.zip) unpacked
 #            beside the release zip's files, and its run-tests.cmd run by
 #            Wine's cmd: the Win32 platform tests and the end-to-end tests
-#            against the release zip's Quellbrook.exe;
+#            against the release zip's Quellbrook.exe. The x86 kit is
+#            skipped on a machine that runs no 32-bit x86 code (dev/lib.sh);
 #   release  the release zips build-win64/Quellbrook-<version>-x64.zip and
-#            build-win32/Quellbrook-<version>-x86.zip and a check of what each
-#            one holds; with wine in the same run, that its exe is the very
-#            program the end-to-end tests ran.
+#            build-win32/Quellbrook-<version>-x86.zip and their test kits,
+#            and a check of what each holds; with wine in the same run, that
+#            the zip's exe is the very program the end-to-end tests ran.
 # wine and release work on the Windows builds of the same run: named without
 # win64 or win32, they bring both in, so they never run a stale program.
 # Exits non-zero when anything failed. The last line is the total over all
-# suites, "N passed, N failed"; a build that fails or a test program that is
-# missing or dies counts as a failure.
+# suites, "N passed, N failed, N skipped"; a build that fails or a test
+# program that is missing or dies counts as a failure, a skipped suite or
+# test never as passed.
 set -uo pipefail
 cd "$(dirname "$0")" || exit 1
 source dev/lib.sh
@@ -38,18 +40,21 @@ Usage: ./test.sh [STAGE...]
 
 Without a stage, runs every stage. With stages, runs only those, always in
 the order below whatever the order given. Missing packages are installed
-first in every case. The last line is "N passed, N failed"; the exit code is
-non-zero when anything failed.
+first in every case. The last line is "N passed, N failed, N skipped"; the
+exit code is non-zero when anything failed.
 
   layers   dev/check_includes.sh: includes go only down the source layers
   unit     native build (build-linux) and its unit tests (ctest)
   asan     the unit tests under AddressSanitizer and UBSan (build-asan)
   fuzz     the libFuzzer targets, QB_FUZZ_SECONDS (15) s each (build-fuzz)
-  win64    the 64-bit Windows build with its tests (build-win64)
-  win32    the 32-bit Windows build with its tests (build-win32)
+  win64    the 64-bit Windows build with its tests (build-win64), and the
+           exe's imports, load configuration, manifest and icons
+  win32    the same for the 32-bit Windows build (build-win32)
   wine     under Xvfb and a fresh Wine prefix: screenshots (with win64),
            then the test kit's run-tests.cmd per Windows build of this run
-  release  the release zips and a check of what each holds
+           (x86 only where this machine runs 32-bit x86 code;
+           QB_RUNS_X86_32=yes or no forces that decision)
+  release  the release zips and test kits and a check of what each holds
 
 wine and release use the Windows builds of the same run, for the
 architectures named (win64, win32); named without either, they build both.
@@ -91,14 +96,25 @@ wants win32 && arches+=(32)
 started=$(date +%s)
 passed_total=0
 failed_total=0
+skipped_total=0
 report=()
 
-# record LABEL PASSED FAILED
+# record LABEL PASSED FAILED [SKIPPED]
 record() {
   passed_total=$((passed_total + $2))
   failed_total=$((failed_total + $3))
-  report+=("$(printf '%-34s %4d passed, %d failed' "$1" "$2" "$3")")
+  skipped_total=$((skipped_total + ${4:-0}))
+  local skipped=
+  ((${4:-0} > 0)) && skipped=", $4 skipped"
+  report+=("$(printf '%-34s %4d passed, %d failed%s' "$1" "$2" "$3" "$skipped")")
 }
+
+# skip LABEL REASON: a suite that cannot run here; one skipped, never passed.
+skip() {
+  skipped_total=$((skipped_total + 1))
+  report+=("$(printf '%-34s skipped: %s' "$1" "$2")")
+}
+no_x86_32="this machine runs no 32-bit x86 code"
 
 # note TEXT: a line of the results that counts nothing.
 note() { report+=("$*"); }
@@ -120,7 +136,7 @@ record_gtest() {
   unfinished=$((started_tests - ok - failed - skipped))
   ((unfinished > 0)) && failed=$((failed + unfinished))
   ((status != 0 && failed == 0)) && failed=1
-  record "$label" "$ok" "$failed"
+  record "$label" "$ok" "$failed" "$skipped"
   gtest_passed=$ok gtest_failed=$failed
 }
 
@@ -148,15 +164,21 @@ run_ctest() {
 }
 
 # Includes go only down the layers; the script names each one that does not.
+# The CI workflow that runs the kits on Windows passes its validator (pinned
+# in dev/workflow-check), since nothing here can run it.
 stage_layers() {
   qb_say "Include directions between the source folders (dev/check_includes.sh)"
-  if [[ ! -x $QB_ROOT/dev/check_includes.sh ]]; then
-    echo "dev/check_includes.sh is missing or not executable"
-    record "include directions (missing)" 0 1
-  elif "$QB_ROOT/dev/check_includes.sh"; then
+  if "$QB_ROOT/dev/check_includes.sh"; then
     record "include directions" 1 0
   else
     record "include directions" 0 1
+  fi
+  qb_say "The Windows workflow (.github/workflows) against its schema"
+  if npm ci --prefix dev/workflow-check --no-audit --no-fund --loglevel=error &&
+    dev/workflow-check/node_modules/.bin/action-validator .github/workflows/*.yml; then
+    record "workflow file" 1 0
+  else
+    record "workflow file" 0 1
   fi
 }
 
@@ -219,6 +241,12 @@ build_windows() {
   else
     windows_built[$dir]=0
     record "$dir does not build" 0 1
+  fi
+  # What Windows reads from the exe before it runs, checked from the file.
+  if [[ -f $dir/Quellbrook.exe ]] && python3 dev/check_exe.py "$dir/Quellbrook.exe"; then
+    record "$dir Quellbrook.exe headers" 1 0
+  else
+    record "$dir Quellbrook.exe headers" 0 1
   fi
 }
 stage_win64() { build_windows build-win64 mingw-x86_64.cmake; }
@@ -291,7 +319,7 @@ prefix=
 # Under Wine: the screenshots when the 64-bit build is in this run, then the
 # test kit of each Windows build of this run.
 stage_wine() {
-  local arch
+  local arch program
   qb_say "Starting Xvfb and a fresh Wine prefix"
   prefix=$scratch/wineprefix
   if ! qb_wine_session "$prefix" virtual; then
@@ -306,14 +334,20 @@ stage_wine() {
       hosts="$QB_ROOT/build-win64/e2e-hosts-window.png"
   fi
   for arch in "${arches[@]}"; do
-    run_test_kit "$arch"
+    if [[ $arch == 32 ]] && ! qb_runs_x86_32; then
+      for program in "${kit_programs[@]}"; do skip "${kit_labels[$program]}, x86" "$no_x86_32"; done
+      skip "run-tests.cmd, x86" "$no_x86_32"
+    else
+      run_test_kit "$arch"
+    fi
   done
 }
 
 # check_release_zip DIR ARCH TESTED-SHA256: DIR's one release zip is named
 # after the version and holds the four scripts as in batch/, the read-me, the
 # SHA-256 list of those six files and an exe carrying the version; with a
-# TESTED-SHA256, that exe is exactly the one that was tested.
+# TESTED-SHA256, that exe is exactly the one that was tested. Its test kit
+# fits beside it.
 check_release_zip() {
   local dir=$QB_ROOT/$1 arch=$2 tested=$3 version zip zips unpacked faults=()
   version=$(head -n 1 "$dir/version/quellbrook_version.txt")
@@ -343,6 +377,15 @@ check_release_zip() {
   for script in "${QB_SCRIPTS[@]}"; do
     cmp -s "$unpacked/$script" "$QB_ROOT/batch/$script" || faults+=("$script differs from batch/$script")
   done
+  # The test kit of the same version holds its script and programs, and
+  # unpacks beside those files without replacing one of them.
+  local kit_files name
+  kit_files=$(cmake -E tar tf "$dir/Quellbrook-$version-tests-$arch.zip" | sort) || faults+=("no test kit")
+  for name in run-tests.cmd "${kit_programs[@]}"; do
+    grep -qxF "$name" <<<"$kit_files" || faults+=("the test kit lacks $name")
+  done
+  [[ -z $(comm -12 <(printf '%s\n' "${expected[@]}" | sort) - <<<"$kit_files") ]] ||
+    faults+=("the test kit would replace files of the release zip")
   [[ $(head -c 3 "$unpacked/README.txt" | od -An -tx1 | tr -d ' ') == efbbbf &&
     $(grep -c $'\r$' "$unpacked/README.txt") -eq $(wc -l <"$unpacked/README.txt") ]] ||
     faults+=("README.txt is not UTF-8 with a byte order mark and CR LF line ends")
@@ -365,10 +408,14 @@ stage_release() {
       echo "The wine stage is not in this run: the zip's Quellbrook.exe is not compared with a tested one."
       label="$label (exe not compared)"
       tested=untested
+    elif [[ $arch == 32 ]] && ! qb_runs_x86_32; then
+      echo "The x86 kit was skipped ($no_x86_32): the zip's Quellbrook.exe is not compared with a tested one."
+      label="$label (exe untested here)"
+      tested=untested
     fi
     if [[ ${windows_built[build-win$arch]} != 1 ]]; then
       record "release zip, $zip_arch (build failed)" 0 1
-    elif cmake --build "$QB_ROOT/build-win$arch" --target release_zip &&
+    elif cmake --build "$QB_ROOT/build-win$arch" --target release_zip test_kit_zip &&
       check_release_zip "build-win$arch" "$zip_arch" "$tested"; then
       record "$label" 1 0
     else
@@ -390,5 +437,5 @@ echo
 echo "Results:"
 printf '  %s\n' "${report[@]}"
 echo "Took $(($(date +%s) - started)) s."
-echo "$passed_total passed, $failed_total failed"
+echo "$passed_total passed, $failed_total failed, $skipped_total skipped"
 ((failed_total == 0))

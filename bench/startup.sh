@@ -28,6 +28,10 @@ while (($#)); do
   shift
 done
 
+if [[ " ${arches[*]} " == *" 32 "* ]] && ! qb_runs_x86_32; then
+  qb_die "this machine runs no 32-bit x86 code: time the x86 program on Windows"
+fi
+
 targets="Quellbrook quellbrook_startup_bench quellbrook_hello quellbrook_hello_com quellbrook_hello_controls"
 for arch in "${arches[@]}"; do
   case $arch in

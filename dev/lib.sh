@@ -87,6 +87,8 @@ qb_ensure_packages() {
   # The 32-bit Wine runs the x86 build of the program, where 32-bit code runs
   # at all; elsewhere it could only break the wine command.
   qb_runs_x86_32 && packages+=(wine32:i386)
+  # npm runs the workflow's validator; a machine may have it from elsewhere.
+  command -v npm >/dev/null 2>&1 || packages+=(npm)
   for package in "${packages[@]}"; do
     if [[ $(dpkg-query -W -f='${Status}' "$package" 2>/dev/null) != "install ok installed" ]]; then
       missing+=("$package")
