@@ -21,10 +21,9 @@ if errorlevel 1 goto write_failed
 :: xp.bat 改动的服务
 for %%s in (ALG Eventlog helpsvc Spooler stisvc wuauserv Themes LmHosts WebClient Dhcp) do call :save %%s
 for %%s in (Alerter ClipSrv Messenger RemoteRegistry RDSessMgr mnmsrvc TlntSvr ERSvc cisvc) do call :save %%s
-for %%s in (NetDDE NetDDEdsdm SSDPSRV upnphost TrkWks SCardSvr) do call :save %%s
+for %%s in (NetDDE NetDDEdsdm SSDPSRV upnphost TrkWks) do call :save %%s
 :: vista.bat 和 Win7.bat 另外改动的服务
-for %%s in (WerSvc WSearch TabletInputService Fax WMPNetworkSvc Mcx2Svc CscService) do call :save %%s
-for %%s in (ScPolicySvc SNMPTRAP MSiSCSI) do call :save %%s
+for %%s in (WSearch TabletInputService Fax WMPNetworkSvc Mcx2Svc CscService SNMPTRAP) do call :save %%s
 :: 只有 Windows 10 和 11 才有的服务
 for %%s in (DiagTrack dmwappushservice RetailDemo MapsBroker AJRouter) do call :save %%s
 

@@ -70,10 +70,10 @@ sc config SSDPSRV start= DISABLED
 sc config upnphost start= DISABLED
 :: 分布式链接跟踪客户端：跟踪局域网里移动过的 NTFS 文件链接
 sc config TrkWks start= DISABLED
-:: 智能卡：读卡器登录用，家用电脑没有
-sc config SCardSvr start= DISABLED
 
-:: 电话服务 TapiSrv 和远程访问连接管理器 RasMan 有意保留：宽带拨号 PPPoE 要用到它们。
+:: 以下服务有意保留：
+:: 电话服务 TapiSrv 和远程访问连接管理器 RasMan：宽带拨号 PPPoE 要用到它们；
+:: 智能卡 SCardSvr：网上银行的 U盾和不少公司的登录钥匙要用到它。
 
 echo.
 echo Windows XP 后台服务设置完毕，重启电脑后生效。

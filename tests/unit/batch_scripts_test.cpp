@@ -31,13 +31,15 @@ const std::vector<std::string> kSwitchedServices = {
     "ALG", "Eventlog", "helpsvc", "Spooler", "stisvc",
     "wuauserv", "Themes", "LmHosts", "WebClient", "Dhcp"};
 
-// Services whose loss breaks networking (DHCP, DNS, PPPoE dial-up), login, sound,
-// the firewall or Windows Update on some generation: no script may disable them.
+// Services whose loss breaks networking (DHCP, DNS, PPPoE dial-up), login (smart
+// cards: online banking keys and company sign-in keys), sound, the firewall or
+// Windows Update on some generation, and those Microsoft's guidance on disabling
+// services says not to disable (error reporting, iSCSI): no script may disable them.
 const std::vector<std::string> kEssentialServices = {
     "Dhcp", "Dnscache", "nsi", "Nla", "NlaSvc", "netprofm", "Netman", "LanmanWorkstation",
     "TapiSrv", "RasMan", "BFE", "MpsSvc", "SharedAccess", "RpcSs", "ProfSvc", "Winmgmt",
     "PlugPlay", "EventLog", "Audiosrv", "AudioEndpointBuilder", "wuauserv", "BITS",
-    "CryptSvc", "TrustedInstaller", "UsoSvc"};
+    "CryptSvc", "TrustedInstaller", "UsoSvc", "SCardSvr", "WerSvc", "MSiSCSI"};
 
 // On Windows 10 and 11 the Start menu search needs WSearch, and typing through the
 // input method in the Start menu needs TabletInputService; Win7.bat runs there too.

@@ -23,8 +23,6 @@ echo.
 :: ==== Windows 7 起都有的服务 ====
 :: 远程注册表：让网络上的其他电脑修改本机注册表
 sc config RemoteRegistry start= disabled
-:: Windows 错误报告服务：程序出错后向微软发送报告
-sc config WerSvc start= disabled
 :: 传真
 sc config Fax start= disabled
 :: Windows Media Player 网络共享服务：把媒体库共享到局域网
@@ -35,8 +33,6 @@ sc config CscService start= disabled
 sc config TrkWks start= disabled
 :: SNMP 陷阱：接收网络管理软件的消息
 sc config SNMPTRAP start= disabled
-:: Microsoft iSCSI 发起程序：连接网络存储设备
-sc config MSiSCSI start= disabled
 :: WebClient：通过 WebDAV 访问网络文件夹，家用很少用到
 sc config WebClient start= disabled
 
@@ -56,7 +52,10 @@ sc config AJRouter start= disabled
 :: Windows Search：Windows 10 和 11 的开始菜单和设置里的搜索靠它；
 :: 触摸键盘和手写面板服务：Windows 10 和 11 上关闭后，输入法在开始菜单等处可能无法输入中文；
 :: 电话服务 TapiSrv：宽带拨号 PPPoE 要用到它；
-:: Xbox 相关服务：玩游戏要用，本来就是需要时才启动。
+:: Xbox 相关服务：玩游戏要用，本来就是需要时才启动；
+:: 智能卡 SCardSvr：网上银行的 U盾和不少公司的登录钥匙要用到它；
+:: Windows 错误报告服务 WerSvc：程序崩溃的报告用来查找和修补错误，其中也有安全漏洞；
+:: Microsoft iSCSI 发起程序 MSiSCSI：本来就是需要时才启动，禁用它没有好处。
 
 echo.
 echo Windows 后台服务设置完毕，重启电脑后生效。

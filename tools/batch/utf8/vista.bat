@@ -18,8 +18,6 @@ echo.
 
 :: 远程注册表：让网络上的其他电脑修改本机注册表
 sc config RemoteRegistry start= disabled
-:: Windows 错误报告服务：程序出错后向微软发送报告
-sc config WerSvc start= disabled
 :: Windows Search：在后台为文件建索引，占用内存和硬盘；关闭后开始菜单仍能搜索，只是慢些
 sc config WSearch start= disabled
 :: Tablet PC 输入服务：手写笔和触摸输入，普通电脑用不到
@@ -34,18 +32,16 @@ sc config Mcx2Svc start= disabled
 sc config CscService start= disabled
 :: 分布式链接跟踪客户端：跟踪局域网里移动过的 NTFS 文件链接
 sc config TrkWks start= disabled
-:: 智能卡：读卡器登录用，家用电脑没有
-sc config SCardSvr start= disabled
-:: 智能卡删除策略：拔出智能卡时锁定电脑
-sc config ScPolicySvc start= disabled
 :: SNMP 陷阱：接收网络管理软件的消息
 sc config SNMPTRAP start= disabled
-:: Microsoft iSCSI 发起程序：连接网络存储设备
-sc config MSiSCSI start= disabled
 :: WebClient：通过 WebDAV 访问网络文件夹，家用很少用到
 sc config WebClient start= disabled
 
-:: 电话服务 TapiSrv 有意保留：宽带拨号 PPPoE 要用到它。
+:: 以下服务有意保留：
+:: 电话服务 TapiSrv：宽带拨号 PPPoE 要用到它；
+:: 智能卡 SCardSvr 和智能卡删除策略 ScPolicySvc：网上银行的 U盾和不少公司的登录钥匙要用到它们；
+:: Windows 错误报告服务 WerSvc：程序崩溃的报告用来查找和修补错误，其中也有安全漏洞；
+:: Microsoft iSCSI 发起程序 MSiSCSI：本来就是需要时才启动，禁用它没有好处。
 
 echo.
 echo Windows Vista 后台服务设置完毕，重启电脑后生效。
