@@ -1,5 +1,6 @@
 // Checks the four batch scripts shipped beside Quellbrook.exe as stored bytes: what
-// cmd.exe and the program need from them (code page 936, CR LF), the lines of xp.bat
+// cmd.exe and the program need from them (code page 936, CR LF, system tools by full
+// path), the lines of xp.bat
 // that the XP service switches rewrite, and that bf.bat backs up every service the
 // other three scripts change.
 
@@ -10,6 +11,7 @@
 #include <map>
 #include <optional>
 #include <ostream>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -31,10 +33,9 @@ const std::vector<std::string> kSwitchedServices = {
     "ALG", "Eventlog", "helpsvc", "Spooler", "stisvc",
     "wuauserv", "Themes", "LmHosts", "WebClient", "Dhcp"};
 
-// Services whose loss breaks networking (DHCP, DNS, PPPoE dial-up), login (smart
-// cards: online banking keys and company sign-in keys), sound, the firewall or
-// Windows Update on some generation, and those Microsoft's guidance on disabling
-// services says not to disable (error reporting, iSCSI): no script may disable them.
+// Services whose loss breaks networking (DHCP, DNS, PPPoE dial-up), login (smart cards),
+// sound, the firewall or Windows Update on some generation, or that Microsoft's guidance
+// says not to disable (error reporting, iSCSI): no script may disable them.
 const std::vector<std::string> kEssentialServices = {
     "Dhcp", "Dnscache", "nsi", "Nla", "NlaSvc", "netprofm", "Netman", "LanmanWorkstation",
     "TapiSrv", "RasMan", "BFE", "MpsSvc", "SharedAccess", "RpcSs", "ProfSvc", "Winmgmt",
@@ -90,10 +91,10 @@ struct ScConfigLine {
   std::string text;
 };
 
-// The "sc config NAME ..." lines of a script (sc is not case-sensitive).
+// The "call :config NAME ..." lines of a script, which run sc through its one subroutine.
 std::vector<ScConfigLine> ScConfigLines(const std::vector<std::string>& lines) {
   std::vector<ScConfigLine> found;
-  const std::string prefix = "sc config ";
+  const std::string prefix = "call :config ";
   for (const auto& line : lines) {
     const std::string trimmed = TrimLeft(line);
     if (AsciiLower(trimmed.substr(0, prefix.size())) != prefix) continue;
@@ -175,6 +176,16 @@ TEST_P(ShippedScript, OpensWithACommentHeaderAndSwitchesEchoOffBeforeAnyCommand)
   EXPECT_EQ(AsciiLower(TrimLeft(*command)), "@echo off");
 }
 
+// cmd looks for a bare tool name in the current folder (Downloads) before the system's:
+// a tool named as a word ("reg.exe" too; not "%reg_exe%" or "findstr") must follow "\System32\".
+TEST_P(ShippedScript, RunsSystemToolsOnlyByTheirFullPath) {
+  const std::regex bare(R"((^|[^\w%.@-])(sc|reg|find|findstr|net|more)(\.exe)?([^\w%.-]|$))");
+  for (const auto& line : CrLfLines(bytes_)) {
+    const std::string marked = std::regex_replace(AsciiLower(line), std::regex(R"(\\system32\\)"), "@");
+    EXPECT_TRUE(IsComment(line) || !std::regex_search(marked, bare)) << line;
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Batch, ShippedScript, ::testing::Values("xp.bat", "vista.bat", "Win7.bat", "bf.bat"),
                          [](const auto& info) { return TestName(info.param); });
 
@@ -194,7 +205,7 @@ TEST(XpServiceSwitches, FindExactlyOneLinePerServiceInEitherForm) {
       }
     }
     ASSERT_EQ(holding.size(), 1u) << "lines holding a find text of " << service;
-    EXPECT_TRUE(holding[0] == "sc config " + on || holding[0] == "sc config " + off)
+    EXPECT_TRUE(holding[0] == "call :config " + on || holding[0] == "call :config " + off)
         << holding[0];
   }
 }
@@ -226,9 +237,6 @@ TEST_P(ServiceScriptTest, WritesEveryScConfigLineInAFormScAccepts) {
   std::set<std::string> modes = {"auto", "demand", "disabled"};
   if (GetParam().scKnowsDelayedAuto) modes.insert("delayed-auto");
   EXPECT_FALSE(configs_.empty());
-  const auto scLines = std::count_if(lines_.begin(), lines_.end(),
-                                     [](const std::string& line) { return AsciiLower(TrimLeft(line)).rfind("sc ", 0) == 0; });
-  EXPECT_EQ(static_cast<size_t>(scLines), configs_.size()) << "an sc line that is not sc config";
   for (const auto& config : configs_) {
     SCOPED_TRACE(config.text);
     EXPECT_FALSE(config.service.empty());
@@ -278,10 +286,10 @@ TEST(BackupScript, OnlyQueriesAndNeverChangesAService) {
   const auto lines = ScriptLines("bf.bat");
   ASSERT_TRUE(lines);
   for (const auto& line : *lines) {
-    const std::string trimmed = AsciiLower(TrimLeft(line));
+    const std::string lower = AsciiLower(line);
     // Lines it writes into the restore script are echoed, not run.
-    EXPECT_NE(trimmed.rfind("sc config", 0), 0u) << line;
-    EXPECT_EQ(trimmed.find("sc stop"), std::string::npos) << line;
+    EXPECT_NE(AsciiLower(TrimLeft(line)).rfind("call :config", 0), 0u) << line;
+    EXPECT_TRUE(lower.find("sc.exe") == std::string::npos || lower.find(" echo ") != std::string::npos) << line;
   }
 }
 
