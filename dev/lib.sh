@@ -15,7 +15,7 @@ QB_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 QB_PACKAGES=(build-essential g++ cmake python3 libgtest-dev googletest clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine wine64 xvfb fonts-wqy-zenhei fonts-arphic-uming imagemagick xauth)
+  wine wine64 xvfb fonts-wqy-zenhei fonts-arphic-uming imagemagick xauth publicsuffix)
 
 # The four scripts that lie beside Quellbrook.exe.
 QB_SCRIPTS=(xp.bat vista.bat Win7.bat bf.bat)

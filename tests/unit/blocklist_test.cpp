@@ -9,6 +9,7 @@
 
 #include "hosts/blocklist.h"
 #include "support/ascii_lower.h"
+#include "support/test_files.h"
 #include "support/u16.h"
 
 namespace quellbrook {
@@ -17,6 +18,8 @@ namespace {
 using test_support::AsciiLower;
 
 constexpr std::size_t kHeaderLines = 6;
+// As the Debian package publicsuffix installs it.
+constexpr char kPublicSuffixList[] = "/usr/share/publicsuffix/public_suffix_list.dat";
 
 std::vector<std::u16string_view> Lines(std::u16string_view text) {
   std::vector<std::u16string_view> lines;
@@ -57,6 +60,12 @@ bool WellFormed(const std::string& label) {
          std::all_of(label.begin(), label.end(), [](char c) {
            return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
          });
+}
+
+// Whether `name` is `domain` or a name under it.
+bool Within(const std::string& name, const std::string& domain) {
+  return name.size() >= domain.size() && name.compare(name.size() - domain.size(), domain.size(), domain) == 0 &&
+         (name.size() == domain.size() || name[name.size() - domain.size() - 1] == '.');
 }
 
 // Counts over the host names, keyed as in the table of the MakeUp test.
@@ -142,6 +151,47 @@ TEST(BuiltInBlocklist, HasTheMakeUpOfTheList) {
     EXPECT_FALSE(std::is_sorted(names->begin(), names->end()));
     EXPECT_FALSE(std::is_sorted(names->rbegin(), names->rend()));
   }
+}
+
+
+// One provenance row a name, in the list's order. "www." is added only to a
+// registered domain that is no shared platform's: no rule of the private
+// section of the public suffix list is that domain, above it or below it.
+TEST(BuiltInBlocklist, TracesEveryNameAndAddsNoWwwOnAPlatform) {
+  const auto provenance = test_support::ReadBytes(QUELLBROOK_SOURCE_DIR "/src/hosts/blocklist_provenance.tsv");
+  const auto suffixes = test_support::ReadBytes(kPublicSuffixList);
+  ASSERT_TRUE(provenance.has_value());
+  ASSERT_TRUE(suffixes.has_value()) << kPublicSuffixList << " (Debian package publicsuffix)";
+  std::vector<std::string> platforms;
+  bool in_private_section = false;
+  for (const std::string& line : Split(*suffixes, '\n')) {
+    in_private_section = in_private_section || line.find("===BEGIN PRIVATE DOMAINS===") != std::string::npos;
+    if (in_private_section && !line.empty() && line.rfind("//", 0) != 0) {
+      platforms.push_back(line.substr(line.find_first_not_of("!*.")));
+    }
+  }
+  ASSERT_GT(platforms.size(), 1000u) << "the private section was not found";
+
+  std::vector<std::string> traced;
+  std::size_t www_added = 0;
+  for (const std::string& line : Split(*provenance, '\n')) {
+    if (line.empty() || line.front() == '#') continue;
+    const std::vector<std::string> fields = Split(line, '\t');
+    ASSERT_EQ(fields.size(), 7u) << line;
+    traced.push_back(fields[0]);
+    EXPECT_TRUE(fields[1] == "yes" || fields[1] == "no") << line;
+    if (fields[1] != "yes") continue;
+    ++www_added;
+    ASSERT_EQ(fields[0].rfind("www.", 0), 0u) << line;
+    const std::string bare = fields[0].substr(4);
+    for (const std::string& platform : platforms) {
+      EXPECT_FALSE(Within(bare, platform) || Within(platform, bare)) << fields[0] << " on " << platform;
+    }
+  }
+  std::vector<std::string> listed;
+  for (const auto& entry : Entries()) listed.push_back(AsciiLower(entry.second));
+  EXPECT_EQ(traced, listed);
+  EXPECT_GT(www_added, 0u);
 }
 
 }  // namespace
