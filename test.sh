@@ -361,11 +361,11 @@ check_release_zip() {
   fi
   unpacked=$(mktemp -d -p "$scratch")
   (cd "$unpacked" && cmake -E tar xf "${zips[0]}") || return 1
-  local expected=(Quellbrook.exe "${QB_SCRIPTS[@]}" README.txt SHA256SUMS.txt) script
+  local expected=(Quellbrook.exe "${QB_SCRIPTS[@]}" README.txt THIRD-PARTY-NOTICES.txt SHA256SUMS.txt) script
   [[ $(cd "$unpacked" && find . -mindepth 1 -printf '%P\n' | sort) == $(printf '%s\n' "${expected[@]}" | sort) ]] ||
     faults+=("it holds $(cd "$unpacked" && find . -mindepth 1 -printf '%P ')")
-  [[ $(tr -d '\r' <"$unpacked/SHA256SUMS.txt" | cut -d' ' -f3- | sort) == $(printf '%s\n' "${expected[@]:0:6}" | sort) ]] ||
-    faults+=("SHA256SUMS.txt does not list exactly the other six files")
+  [[ $(tr -d '\r' <"$unpacked/SHA256SUMS.txt" | cut -d' ' -f3- | sort) == $(printf '%s\n' "${expected[@]:0:7}" | sort) ]] ||
+    faults+=("SHA256SUMS.txt does not list exactly the other seven files")
   (cd "$unpacked" && sha256sum --check --strict --quiet SHA256SUMS.txt) || faults+=("a checksum does not match")
   if [[ $tested != untested ]]; then
     [[ -n $tested && $(sha256sum <"$unpacked/Quellbrook.exe" | cut -d' ' -f1) == "$tested" ]] ||

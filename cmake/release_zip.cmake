@@ -2,8 +2,9 @@
 #   cmake -DQB_SOURCE_DIR=<repo> -DQB_OUTPUT_DIR=<build> -DQB_EXE=<Quellbrook.exe>
 #         -DQB_ARCH=x64|x86 -DQB_VERSION_FILE=<quellbrook_version.txt> -P release_zip.cmake
 # It writes <build>/Quellbrook-<version>-<arch>.zip holding exactly
-# Quellbrook.exe, the four scripts byte for byte as in batch/, README.txt and
-# SHA256SUMS.txt, and removes the zips of earlier versions of that arch.
+# Quellbrook.exe, the four scripts byte for byte as in batch/, README.txt,
+# THIRD-PARTY-NOTICES.txt and SHA256SUMS.txt, and removes the zips of earlier
+# versions of that arch.
 
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/zip_packing.cmake)
@@ -29,6 +30,13 @@ else()
     "    （第 2 项报错 50，第 1、5 项不提示）。\n")
 endif()
 
+# The read-me dates the blocklist by the maltrail snapshot it was taken from.
+file(STRINGS ${QB_SOURCE_DIR}/src/hosts/blocklist_provenance.tsv snapshot REGEX "^# maltrail: .* of [0-9-]+$")
+if(NOT snapshot MATCHES " of ([0-9]+-[0-9]+-[0-9]+)$")
+  message(FATAL_ERROR "release_zip.cmake: blocklist_provenance.tsv does not date the maltrail snapshot")
+endif()
+set(QUELLBROOK_BLOCKLIST_DATE ${CMAKE_MATCH_1})
+
 set(stage ${QB_OUTPUT_DIR}/release/${QB_ARCH})
 file(REMOVE_RECURSE ${stage})
 file(MAKE_DIRECTORY ${stage})
@@ -51,9 +59,14 @@ string(REPLACE "\n" "\r\n" body "${body}")
 string(ASCII 239 187 191 byte_order_mark)
 file(WRITE ${stage}/README.txt "${byte_order_mark}${body}")
 
+# The notices of the blocklist's source: ASCII, so no mark, and CR LF too.
+file(READ ${QB_SOURCE_DIR}/THIRD-PARTY-NOTICES.txt notices)
+string(REPLACE "\n" "\r\n" notices "${notices}")
+file(WRITE ${stage}/THIRD-PARTY-NOTICES.txt "${notices}")
+
 # sha256sum's format ("<hash>  <name>"), with CR LF for Notepad; sha256sum -c
 # accepts the CR.
-set(packed Quellbrook.exe ${scripts} README.txt)
+set(packed Quellbrook.exe ${scripts} README.txt THIRD-PARTY-NOTICES.txt)
 set(sums "")
 foreach(name IN LISTS packed)
   file(SHA256 ${stage}/${name} hash)
