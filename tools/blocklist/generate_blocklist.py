@@ -607,6 +607,8 @@ def main():
     if not args.maltrail and not args.check:
         parser.error("give the inputs, or --check")
 
+    if not args.psl.is_file():
+        parser.error("no public suffix list at %s (Debian package publicsuffix)" % args.psl)
     suffixes = SuffixList(args.psl.read_text(encoding="utf-8"))
     problems = []
     if args.check:
