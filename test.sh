@@ -345,9 +345,9 @@ stage_wine() {
 
 # check_release_zip DIR ARCH TESTED-SHA256: DIR's one release zip is named
 # after the version and holds the four scripts as in batch/, the read-me, the
-# SHA-256 list of those six files and an exe carrying the version; with a
-# TESTED-SHA256, that exe is exactly the one that was tested. Its test kit
-# fits beside it.
+# third-party notices, the SHA-256 list of those seven files and an exe
+# carrying the version; with a TESTED-SHA256, that exe is exactly the one that
+# was tested. Its test kit fits beside it.
 check_release_zip() {
   local dir=$QB_ROOT/$1 arch=$2 tested=$3 version zip zips unpacked faults=()
   version=$(head -n 1 "$dir/version/quellbrook_version.txt")
