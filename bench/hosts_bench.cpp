@@ -15,12 +15,12 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "fakes/fake_services.h"
+#include "generated_files.h"
 #include "fakes/fake_window.h"
 #include "hosts/form3.h"
 
@@ -34,29 +34,6 @@ namespace {
 constexpr std::string_view kNeedle = "ad-tracker-for-bench.cn";
 constexpr std::u16string_view kNeedleText = u"ad-tracker-for-bench.cn";
 
-// `lines` entries "0.0.0.0 <name>" of random host names, every thousandth with
-// a Chinese comment in code page 936 ("# 第N段"), CR LF after each.
-std::string MakeHostsFile(std::size_t lines) {
-  std::mt19937 random(20091230);
-  const std::string_view tlds[] = {"com", "cn", "net", "org", "info"};
-  std::uniform_int_distribution<int> letter(0, 35), length(6, 18), tld(0, 4);
-  std::string text;
-  text.reserve(lines * 30);
-  for (std::size_t n = 1; n <= lines; ++n) {
-    text += "0.0.0.0 ";
-    if (n == 100) {
-      text += kNeedle;
-    } else {
-      for (int i = length(random); i > 0; --i) text += "abcdefghijklmnopqrstuvwxyz0123456789"[letter(random)];
-      text += '.';
-      text += tlds[tld(random)];
-    }
-    if (n % 1000 == 0) text += " # \xb5\xda" + std::to_string(n / 1000) + "\xb6\xce";
-    text += "\r\n";
-  }
-  return text;
-}
-
 // A SystemRoot folder holding system32\drivers\etc\hosts, one per size, made
 // once for the whole run.
 class HostsFolder {
@@ -64,7 +41,7 @@ class HostsFolder {
   explicit HostsFolder(std::size_t lines)
       : root_(std::filesystem::temp_directory_path() /
               ("quellbrook-hosts-bench-" + std::to_string(::getpid()) + "-" + std::to_string(lines))),
-        bytes_(MakeHostsFile(lines)) {
+        bytes_(bench::MakeHostsFile(lines, kNeedle)) {
     std::filesystem::create_directories(root_ / "system32" / "drivers" / "etc");
     std::ofstream(File(), std::ios::binary) << bytes_;
   }

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "generated_files.h"
 #include "fakes/fake_services.h"
 #include "fakes/fake_window.h"
 
@@ -24,28 +25,6 @@ namespace quellbrook {
 namespace {
 
 constexpr int kLines = 1'000'000;
-
-// A script of `kLines` lines in code page 936 that cycles through comments in
-// Chinese, the ten switched services in both modes, other services and echoes.
-std::string MakeScript() {
-  const char* const kPattern[] = {
-      ":: \xd7\xd4\xb6\xaf\xb8\xfc\xd0\xc2\xa3\xba\xbc\xb0\xca\xb1\xb0\xb2\xd7\xb0\xb0\xb2\xc8\xab\xb2\xb9\xb6\xa1",
-      "sc config wuauserv start= AUTO",
-      "sc config ALG start= DISABLED",
-      "sc config Spooler start= AUTO",
-      "sc config Messenger start= DISABLED",
-      "echo \xd5\xfd\xd4\xda\xc9\xe8\xd6\xc3 Windows XP \xba\xf3\xcc\xa8\xb7\xfe\xce\xf1",
-      "sc config wuauserv start= DISABLED",
-      "sc config Themes start= AUTO",
-  };
-  std::string script;
-  script.reserve(static_cast<std::size_t>(kLines) * 34);
-  for (int n = 0; n < kLines; ++n) {
-    script += kPattern[n % std::size(kPattern)];
-    script += "\r\n";
-  }
-  return script;
-}
 
 // A fresh folder holding xp.bat, made the current folder for sed.
 class ScriptFolder {
@@ -55,7 +34,7 @@ class ScriptFolder {
         previous_(std::filesystem::current_path()) {
     std::filesystem::create_directories(folder_);
     std::filesystem::current_path(folder_);
-    std::ofstream("xp.bat", std::ios::binary) << MakeScript();
+    std::ofstream("xp.bat", std::ios::binary) << bench::MakeXpScript(kLines);
   }
   ~ScriptFolder() {
     std::filesystem::current_path(previous_);
@@ -75,7 +54,7 @@ void Report(benchmark::State& state, std::size_t bytes) {
 // "关闭自动更新" and "打开自动更新" in turn, as clicks on the main window.
 void BM_ToggleServiceSwitch(benchmark::State& state) {
   FakeServices platform;
-  platform.store.Put("xp.bat", MakeScript());
+  platform.store.Put("xp.bat", bench::MakeXpScript(kLines));
   const std::size_t bytes = platform.store.Bytes("xp.bat")->size();
   FakeWindow form(kForm1Window, platform.services());
   bool off = true;
