@@ -7,7 +7,6 @@
 
 #include "core/failure.h"
 #include "forms/services.h"
-#include "tweaks/wow64_registry.h"
 
 namespace quellbrook {
 namespace {
@@ -28,11 +27,12 @@ constexpr std::u16string_view kString = u"REG_SZ";
 // ignores the case of key and value names.
 constinit const std::array<RegistryTweak, 10> kRegistryTweaks{{
     {Command(1), OnFailure::kEndQuietly,
-     {RegDeleteStep(u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MyComputer\\"
-                    u"NameSpace\\DelegateFolders\\{59031a47-3f72-44a7-89c5-5595fe6b30ee}\\")}},
+     {RedirectedUnderWow64(RegDeleteStep(u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
+                                         u"MyComputer\\NameSpace\\DelegateFolders\\"
+                                         u"{59031a47-3f72-44a7-89c5-5595fe6b30ee}\\"))}},
     {Command(2), OnFailure::kReport,
-     {RegWriteStep(u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AlwaysUnloadDLL",
-                   u"1")}},
+     {RedirectedUnderWow64(RegWriteStep(
+         u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AlwaysUnloadDLL", u"1"))}},
     {Command(3), OnFailure::kReport,
      {RegWriteStep(u"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer\\"
                    u"NoDriveTypeAutoRun",
@@ -42,8 +42,8 @@ constinit const std::array<RegistryTweak, 10> kRegistryTweaks{{
     {Command(5), OnFailure::kEndQuietly,
      {RegWriteStep(kEnablePrefetcher, u"1"),
       RegWriteStep(u"HKEY_CURRENT_USER\\Control Panel\\Desktop\\MenuShowDelay", u"0"),
-      RegDeleteStep(u"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RemoteComputer\\"
-                    u"NameSpace\\{D6277990-4C6A-11CF-8D87-00AA0060F5BF}\\")}},
+      RedirectedUnderWow64(RegDeleteStep(u"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\"
+                                         u"RemoteComputer\\NameSpace\\{D6277990-4C6A-11CF-8D87-00AA0060F5BF}\\"))}},
     {Command(6), OnFailure::kReport,
      {RegWriteStep(u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\FileSystem\\Ntfsdisablelastassessupdate",
                    u"1"),
@@ -91,7 +91,7 @@ void PerformSteps(const RegistryTweak& tweak, Services& services) {
   std::vector<std::unique_ptr<ScriptingHost>> hosts;
   hosts.reserve(tweak.Steps().size());
   for (const RegistryOperation& step : tweak.Steps()) {
-    if (wow64 && Wow64RedirectsKey(step.Key())) throw Wow64Redirected(step.Key());
+    if (wow64 && step.redirectedUnderWow64) throw Wow64Redirected(step.Key());
     ScriptingHost& host = *hosts.emplace_back(services.scripting.CreateScriptingHost());
     switch (step.kind) {
       case RegistryOperation::Kind::kWrite: host.RegWrite(step.path, step.data, step.type); break;

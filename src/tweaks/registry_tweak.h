@@ -24,6 +24,9 @@ struct RegistryOperation {
   std::u16string_view path;
   std::u16string_view data;                  // writes only; always handed over as text
   std::optional<std::u16string_view> type;   // writes only; none: the host stores a string
+  // 64-bit Windows redirects the key for a 32-bit program (WOW64): the change
+  // would land in the 32-bit copy under WOW6432Node, which Windows never reads.
+  bool redirectedUnderWow64 = false;
 
   // The key the operation changes: a write's path without its value name, a
   // delete's without its final backslash.
@@ -39,6 +42,15 @@ constexpr RegistryOperation RegWriteStep(std::u16string_view path, std::u16strin
 
 constexpr RegistryOperation RegDeleteStep(std::u16string_view path) {
   return {RegistryOperation::Kind::kDelete, path, {}, std::nullopt};
+}
+
+// Marks a step whose key lies under HKLM\SOFTWARE outside the keys that stay
+// shared, by Microsoft's "Registry Keys Affected by WOW64" for Windows 7 and
+// later (learn.microsoft.com/windows/win32/winprog64/shared-registry-keys):
+// SYSTEM, HKEY_CURRENT_USER and ...\CurrentVersion\Policies are shared.
+constexpr RegistryOperation RedirectedUnderWow64(RegistryOperation step) {
+  step.redirectedUnderWow64 = true;
+  return step;
 }
 
 enum class OnFailure {

@@ -15,9 +15,7 @@
 #include "fakes/fake_window.h"
 #include "tweaks/form2.h"
 #include "tweaks/registry_tweak.h"
-#include "tweaks/wow64_registry.h"
 #include "support/tweak_effects.h"
-#include "support/u16.h"
 
 namespace quellbrook {
 namespace {
@@ -141,26 +139,6 @@ TEST(TrappingTweaks, EndQuietlyOnAnyFailure) {
     ASSERT_TRUE(window.form.Click(Command(button)));
     EXPECT_TRUE(window.host.calls.empty()) << button;
     EXPECT_TRUE(window.platform.boxes.failures.empty()) << button;
-  }
-}
-
-// Subkeys follow their closest listed parent; names compare without case.
-TEST(Wow64RedirectsKey, FollowsTheClosestListedKey) {
-  const std::pair<std::u16string_view, bool> kKeys[] = {
-      {u"HKEY_LOCAL_MACHINE\\SOFTWARE", true},
-      {u"HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", true},
-      {u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\policies\\System", false},
-      {u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\.txt", false},
-      {u"HKLM\\SOFTWARE\\Classes\\CLSID\\{0}", true},
-      {u"HKEY_LOCAL_MACHINE\\SOFTWAREX", false},
-      {u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet", false},
-      {u"HKEY_CURRENT_USER\\Software\\Microsoft", false},
-      {u"HKEY_CURRENT_USER\\Software\\Classes\\Interface", true},
-      {u"HKEY_CLASSES_ROOT\\CLSID", true},
-      {u"HKEY_USERS\\.DEFAULT\\Software", false},
-  };
-  for (const auto& [key, redirected] : kKeys) {
-    EXPECT_EQ(Wow64RedirectsKey(key), redirected) << test_support::Utf8(key);
   }
 }
 
