@@ -8,7 +8,6 @@
 #include <string>
 
 #include "core/file_channel.h"
-#include "core/joined_text.h"
 #include "fakes/iconv_code_page.h"
 #include "fakes/memory_file_store.h"
 

@@ -1,8 +1,6 @@
 #include "core/ansi_text.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <cstring>
 
 #include "core/utf16.h"
 
@@ -55,115 +53,39 @@ void DecodeByCharacter(const CodePage& codePage, std::string_view bytes, std::u1
   }
 }
 
-// Decodes a stretch of whole lines through the code page. NUL bytes split it;
-// each piece between them takes the fast whole-piece conversion when it can.
-void DecodeThroughCodePage(const CodePage& codePage, std::string_view bytes, std::u16string& text) {
-  std::size_t start = 0;
-  while (start <= bytes.size()) {
-    std::size_t nul = bytes.find('\0', start);
-    if (nul == std::string_view::npos) nul = bytes.size();
-    const std::string_view piece = bytes.substr(start, nul - start);
-    if (std::optional<std::u16string> decoded = DecodeExactly(codePage, piece)) {
+// Bytes without a NUL, decoded whole when the code page gives them back
+// exactly. A stray byte makes the whole refuse: then the lines around it
+// decode whole, and only its own line goes character by character. Every ANSI
+// code page maps ASCII to itself, and none uses an LF byte inside a character.
+void DecodeWithoutNul(const CodePage& codePage, std::string_view bytes, std::u16string& text) {
+  if (std::optional<std::u16string> decoded = DecodeExactly(codePage, bytes)) {
+    text += *decoded;
+    return;
+  }
+  for (std::size_t start = 0; start < bytes.size();) {
+    const std::size_t end = std::min(bytes.find('\n', start), bytes.size() - 1) + 1;
+    const std::string_view line = bytes.substr(start, end - start);
+    if (std::optional<std::u16string> decoded = DecodeExactly(codePage, line)) {
       text += *decoded;
     } else {
-      DecodeByCharacter(codePage, piece, text);
+      DecodeByCharacter(codePage, line, text);
     }
-    if (nul == bytes.size()) break;
-    text += kEscapeBase;
-    start = nul + 1;
+    start = end;
   }
-}
-
-// Long texts convert a slice at a time, so that the code page's own buffers
-// stay small and warm instead of each being a fresh copy of a whole script,
-// and a stray byte slows down only its slice. A slice ends right after an
-// ASCII byte or unit: in no ANSI code page does a character go on past one
-// (a double-byte character may end in one, never start with one), and a unit
-// after it cannot complete a surrogate pair.
-constexpr std::size_t kSliceLength = std::size_t{64} * 1024;
-
-template <typename Unit>
-std::size_t SliceEnd(std::basic_string_view<Unit> text, std::size_t begin) {
-  if (text.size() - begin <= kSliceLength) return text.size();
-  const auto ascii = std::find_if(text.begin() + static_cast<std::ptrdiff_t>(begin + kSliceLength), text.end(),
-                                  [](Unit unit) { return static_cast<std::uint32_t>(unit) < 0x80; });
-  return ascii == text.end() ? text.size() : static_cast<std::size_t>(ascii - text.begin()) + 1;
-}
-
-
-// ASCII as it is, with each NUL escaped like any other byte a text box cannot hold.
-void Widen(std::string_view ascii, std::u16string& text) {
-  const std::size_t at = text.size();
-  text.resize(at + ascii.size());
-  char16_t* out = text.data() + at;
-  for (std::size_t i = 0; i < ascii.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(ascii[i]);
-    out[i] = byte == 0 ? kEscapeBase : byte;
-  }
-}
-
-// Eight bytes at a time: a file of mostly ASCII is scanned at memory speed.
-std::size_t FindNonAscii(std::string_view bytes, std::size_t from) {
-  constexpr std::uint64_t kHighBits = 0x8080808080808080u;
-  std::size_t i = from;
-  for (std::uint64_t word = 0; i + sizeof word <= bytes.size(); i += sizeof word) {
-    std::memcpy(&word, bytes.data() + i, sizeof word);
-    if ((word & kHighBits) != 0) break;
-  }
-  for (; i < bytes.size(); ++i) {
-    if (static_cast<unsigned char>(bytes[i]) >= 0x80) return i;
-  }
-  return std::string_view::npos;
 }
 
 }  // namespace
 
 std::u16string DecodeLossless(const CodePage& codePage, std::string_view bytes) {
   std::u16string text;
-  AppendDecodedLossless(codePage, bytes, text);
-  return text;
-}
-
-void AppendDecodedLossless(const CodePage& codePage, std::string_view bytes, std::u16string& text) {
-  text.reserve(text.size() + bytes.size());
-  // Every ANSI code page maps ASCII to itself, and none uses a line feed inside
-  // a character. Lines of ASCII alone, the bulk of most files, are widened
-  // directly; runs of lines holding other bytes go through the code page.
-  constexpr std::size_t kNone = std::string_view::npos;
-  std::size_t done = 0;
-  for (std::size_t other = FindNonAscii(bytes, 0); other != kNone;) {
-    const std::size_t lineFeed = bytes.rfind('\n', other);
-    const std::size_t runStart = lineFeed == kNone || lineFeed < done ? done : lineFeed + 1;
-    Widen(bytes.substr(done, runStart - done), text);
-    // The run goes on for as long as each next line holds another such byte.
-    std::size_t runEnd = runStart;
-    while (other != kNone) {
-      const std::size_t nextLineFeed = bytes.find('\n', other);
-      runEnd = nextLineFeed == kNone ? bytes.size() : nextLineFeed + 1;
-      other = FindNonAscii(bytes, runEnd);
-      if (other == kNone || bytes.find('\n', runEnd) < other) break;
-    }
-    const std::string_view run = bytes.substr(runStart, runEnd - runStart);
-    for (std::size_t begin = 0; begin < run.size();) {
-      const std::size_t end = SliceEnd(run, begin);
-      DecodeThroughCodePage(codePage, run.substr(begin, end - begin), text);
-      begin = end;
-    }
-    done = runEnd;
+  text.reserve(bytes.size());
+  for (std::size_t start = 0;;) {
+    const std::size_t nul = std::min(bytes.find('\0', start), bytes.size());
+    DecodeWithoutNul(codePage, bytes.substr(start, nul - start), text);
+    if (nul == bytes.size()) return text;
+    text += kEscapeBase;  // a text box would end the text at a NUL
+    start = nul + 1;
   }
-  Widen(bytes.substr(done), text);
-}
-
-std::optional<std::size_t> EncodeLosslessInSlices(const CodePage& codePage, std::u16string_view text,
-                                                  const std::function<void(std::string_view)>& sink) {
-  for (std::size_t begin = 0; begin < text.size();) {
-    const std::size_t end = SliceEnd(text, begin);
-    const EncodedText encoded = EncodeLossless(codePage, text.substr(begin, end - begin));
-    if (encoded.unrepresentableAt) return begin + *encoded.unrepresentableAt;
-    sink(encoded.bytes);
-    begin = end;
-  }
-  return std::nullopt;
 }
 
 EncodedText EncodeLossless(const CodePage& codePage, std::u16string_view text) {

@@ -8,7 +8,6 @@
 // decoder produces and nobody types; encoding turns it back into that byte.
 
 #include <cstddef>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,10 +17,6 @@
 namespace quellbrook {
 
 std::u16string DecodeLossless(const CodePage& codePage, std::string_view bytes);
-// The same, appended to `text`. Every ANSI code page maps ASCII to itself and
-// none uses a CR or LF byte inside a character, so whole lines can be decoded
-// one by one and searched for line breaks as bytes.
-void AppendDecodedLossless(const CodePage& codePage, std::string_view bytes, std::u16string& text);
 
 struct EncodedText {
   std::string bytes;
@@ -31,12 +26,5 @@ struct EncodedText {
 };
 
 EncodedText EncodeLossless(const CodePage& codePage, std::u16string_view text);
-
-// The same bytes as EncodeLossless, handed to `sink` a slice at a time, so that
-// a long text never needs a second whole copy as bytes. Gives the index of the
-// first character the code page cannot represent, after the slices before it
-// have gone to the sink.
-std::optional<std::size_t> EncodeLosslessInSlices(const CodePage& codePage, std::u16string_view text,
-                                                  const std::function<void(std::string_view)>& sink);
 
 }  // namespace quellbrook

@@ -11,7 +11,6 @@ std::u16string KnownErrorText(std::uint32_t number) {
   static constexpr std::pair<std::uint32_t, std::u16string_view> kTexts[] = {
       {error_number::kFileNotFound, u"系统找不到指定的文件。"},
       {error_number::kPathNotFound, u"系统找不到指定的路径。"},
-      {error_number::kTooManyOpenFiles, u"系统无法打开文件。"},
       {error_number::kAccessDenied, u"拒绝访问。"},
       {error_number::kInvalidHandle, u"句柄无效。"},
       {error_number::kNotEnoughMemory, u"存储空间不足，无法处理此命令。"},

@@ -14,7 +14,6 @@ namespace quellbrook {
 namespace error_number {
 inline constexpr std::uint32_t kFileNotFound = 2;          // ERROR_FILE_NOT_FOUND
 inline constexpr std::uint32_t kPathNotFound = 3;          // ERROR_PATH_NOT_FOUND
-inline constexpr std::uint32_t kTooManyOpenFiles = 4;      // ERROR_TOO_MANY_OPEN_FILES
 inline constexpr std::uint32_t kAccessDenied = 5;          // ERROR_ACCESS_DENIED
 inline constexpr std::uint32_t kInvalidHandle = 6;         // ERROR_INVALID_HANDLE
 inline constexpr std::uint32_t kNotEnoughMemory = 8;       // ERROR_NOT_ENOUGH_MEMORY

@@ -6,7 +6,6 @@
 // its line. Text is converted in the system's ANSI code page without loss.
 
 #include <cstddef>
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -15,63 +14,52 @@
 
 namespace quellbrook {
 
-// A file's bytes in the system's ANSI code page, with the code page that reads them.
-struct AnsiBytes {
-  std::string bytes;
-  const CodePage& codePage;
-};
-
 class FileChannel {
  public:
-  FileChannel(FileStore& store, const CodePage& codePage);
-  ~FileChannel();
+  FileChannel(FileStore& store, const CodePage& codePage) : store_(store), codePage_(codePage) {}
   FileChannel(const FileChannel&) = delete;
   FileChannel& operator=(const FileChannel&) = delete;
 
+  // Opening drops whatever the channel held before.
   void OpenForInput(std::u16string_view path);
   // True when no character is left to read.
   bool AtEnd() const;
   // The next line without its terminator.
   std::u16string ReadLine();
-  // Every line that is left, each followed by CR LF, as a loop of ReadLine
-  // would join them, in one pass and without a copy per line; nothing is left
-  // to read afterwards.
-  std::u16string ReadJoinedRest();
-  // The rest of the file as its bytes, for a caller that scans them and decodes
-  // only what it keeps (see ansi_text.h); nothing is left to read afterwards.
-  AnsiBytes ReadRestAsBytes();
 
   // Creates the file, or empties it if it exists, as far as anyone can tell:
   // the old content stays on disk until CloseFile puts the new one in place.
   void OpenForOutput(std::u16string_view path);
-  // Writes the text unchanged, line breaks included, then CR LF. A failed
-  // write closes the channel; the file keeps its old content.
+  // Writes the text unchanged, line breaks included, then CR LF. A write that
+  // fails drops the unfinished file; the old one keeps its content.
   void WriteLine(std::u16string_view text);
 
-  // Finishes the open file; closing with nothing open does nothing.
+  // Finishes the open file: a written one takes the old file's place. Closing
+  // with nothing open does nothing.
   void CloseFile();
-  // Drops whatever is open after a failure; a file being written keeps its old
-  // content.
-  void Abandon() noexcept;
+  // Drops whatever is open, after a failure; a file being written keeps its
+  // old content.
+  void Discard() noexcept;
 
-  bool IsOpen() const;
+  bool IsOpen() const { return mode_ != Mode::kClosed; }
 
  private:
   enum class Mode { kClosed, kInput, kOutput };
-  void RequireClosed() const;
-  // Decodes the file on first use: a caller that wants the bytes never pays for it.
-  void Decode();
 
   FileStore& store_;
   const CodePage& codePage_;
   Mode mode_ = Mode::kClosed;
   std::u16string path_;
-  std::string bytes_;
-  bool decoded_ = false;
   std::u16string input_;
   std::size_t position_ = 0;
-  std::unique_ptr<FileReplacement> output_;
+  std::string output_;
   std::size_t linesWritten_ = 0;
 };
+
+// How a text file travels between disk and a text box: loaded as the joined
+// text (every line followed by CR LF) and saved as the box's text followed by
+// one CR LF.
+std::u16string ReadJoinedText(FileChannel& files, std::u16string_view path);
+void WriteSavedText(FileChannel& files, std::u16string_view path, std::u16string_view text);
 
 }  // namespace quellbrook

@@ -1,9 +1,9 @@
 #pragma once
-// Whole-file byte access under the file channel. Writes never touch the target
-// until everything is on disk: a replacement is written next to it, flushed and
-// then swapped in, so a failure at any step leaves the old file whole.
+// Whole files on disk, as bytes. A save never touches the target until the new
+// bytes are on disk: they are written to a file beside it, flushed and then
+// swapped in, so a failure at any step leaves the old file whole.
 
-#include <memory>
+#include <chrono>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -23,27 +23,33 @@ class UnwritableTarget : public PlatformError {
 // changes so that it can be saved.
 std::u16string ReadOnlyDetail(std::u16string_view path);
 
-class FileReplacement {
- public:
-  // Discards the replacement unless it was committed; the target stays as it was.
-  virtual ~FileReplacement() = default;
-  virtual void Append(std::string_view bytes) = 0;
-  // Flushes the replacement and puts it in the target's place, keeping the
-  // target's attributes and security settings. After a failure it may be
-  // called again, and goes on from the step that failed.
-  virtual void Commit() = 0;
-};
-
 class FileStore {
  public:
   virtual ~FileStore() = default;
   // The bytes of an existing file; a relative path resolves against the
   // current directory.
   virtual std::string ReadAll(std::u16string_view path) = 0;
-  // Starts replacing (or creating) the file. Fails as opening the target for
-  // writing would: read-only file or directory (UnwritableTarget), folder
-  // missing or not writable, file in use.
-  virtual std::unique_ptr<FileReplacement> BeginReplace(std::u16string_view path) = 0;
+  // Puts `bytes` in the file's place, or creates it, keeping the old file's
+  // attributes and security settings; one attempt, whole or not at all. Fails
+  // as writing the target would: read-only file or directory
+  // (UnwritableTarget), folder missing or not writable, file in use.
+  virtual void Save(std::u16string_view path, std::string_view bytes) = 0;
+  // A save killed between the two renames of its swap leaves no file under
+  // the target's name and the old content under a backup name beside it: this
+  // puts that content back. True when it did.
+  virtual bool RecoverInterruptedSave(std::u16string_view path) = 0;
+  // Waits on the user-interface thread while another program holds a file.
+  virtual void Pause(std::chrono::milliseconds duration) = 0;
 };
+
+// Saves that another program briefly holds. Virus scanners, the search indexer
+// and sync clients open a freshly written file for a moment, and the save is
+// refused while they do: it is tried again after growing pauses, for under
+// about one second in all, before the last refusal is reported.
+void SaveWaitingForHolders(FileStore& store, std::u16string_view path, std::string_view bytes);
+
+// Whether waiting may mend the failure: the refusals of a file that another
+// program holds open, never an UnwritableTarget.
+bool IsTransientRefusal(const PlatformError& failure);
 
 }  // namespace quellbrook

@@ -27,8 +27,8 @@ struct WindowDefinition {
 
 // Runs one click the way every window does: a failure that the handler does not
 // trap ends it at the failing step and is shown as the platform's error report.
-// Any std::exception counts as such a failure; the program goes on. The file
-// channel is closed by then: each of its uses owns it in a FileChannelScope.
+// Any std::exception counts as such a failure; the program goes on, with the
+// file channel closed for the next handler.
 void RunClickHandler(FormLogic& logic, ControlId control, Services& services);
 
 }  // namespace quellbrook

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "core/failure.h"
-#include "core/joined_text.h"
+#include "core/file_channel.h"
 #include "forms/services.h"
 #include "forms/widget.h"
 #include "hosts/hosts_lines.h"

@@ -1,6 +1,6 @@
 #include "scripts/script_panel.h"
 
-#include "core/joined_text.h"
+#include "core/file_channel.h"
 #include "forms/services.h"
 #include "forms/widget.h"
 

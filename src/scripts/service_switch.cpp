@@ -3,8 +3,6 @@
 #include <string>
 
 #include "core/file_channel.h"
-#include "core/file_channel_scope.h"
-#include "core/joined_text.h"
 #include "core/text_search.h"
 #include "forms/services.h"
 #include "forms/widget.h"
@@ -24,7 +22,6 @@ namespace {
 // Line by line keeps the work linear: nothing is searched across a line break,
 // and a line without the find text (most of them) is copied only once.
 std::u16string RewrittenScript(const ServiceSwitch& toggled, FileChannel& files) {
-  const FileChannelScope scope(files);
   files.OpenForInput(kSwitchedScript);
   std::u16string text;
   while (!files.AtEnd()) {

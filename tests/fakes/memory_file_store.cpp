@@ -23,44 +23,6 @@ std::string FolderOf(const std::string& key) {
 
 }  // namespace
 
-class MemoryFileStore::Replacement final : public FileReplacement {
- public:
-  Replacement(MemoryFileStore& store, std::string target, std::string sibling)
-      : store_(store), target_(std::move(target)), sibling_(std::move(sibling)) {
-    store_.files_[sibling_];
-  }
-  ~Replacement() override {
-    if (!committed_) store_.files_.erase(sibling_);
-  }
-
-  void Append(std::string_view bytes) override {
-    if (store_.failAt == SaveStep::kAppend && ++appends_ == store_.failAppend && store_.Fails(SaveStep::kAppend)) {
-      throw FailureOf(SaveStep::kAppend);
-    }
-    store_.files_[sibling_].bytes.append(bytes);
-  }
-
-  // After a failure, goes on from the step that failed.
-  void Commit() override {
-    if (!flushed_) {
-      if (store_.Fails(SaveStep::kFlush)) throw FailureOf(SaveStep::kFlush);
-      flushed_ = true;
-    }
-    if (store_.Fails(SaveStep::kReplace)) throw FailureOf(SaveStep::kReplace);
-    store_.files_[target_] = File{std::move(store_.files_[sibling_].bytes)};
-    store_.files_.erase(sibling_);
-    committed_ = true;
-  }
-
- private:
-  MemoryFileStore& store_;
-  std::string target_;
-  std::string sibling_;
-  int appends_ = 0;
-  bool flushed_ = false;
-  bool committed_ = false;
-};
-
 std::string MemoryFileStore::ReadAll(std::u16string_view path) {
   const std::string key = Key(path);
   if (folders_.contains(key)) throw SystemError(error_number::kAccessDenied, path);
@@ -69,19 +31,32 @@ std::string MemoryFileStore::ReadAll(std::u16string_view path) {
   throw SystemError(FolderExists(FolderOf(key)) ? error_number::kFileNotFound : error_number::kPathNotFound, path);
 }
 
-std::unique_ptr<FileReplacement> MemoryFileStore::BeginReplace(std::u16string_view path) {
+void MemoryFileStore::Save(std::u16string_view path, std::string_view bytes) {
   const std::string key = Key(path);
-  const std::string folder = FolderOf(key);
-  if (!FolderExists(folder)) throw SystemError(error_number::kPathNotFound, path);
+  if (!FolderExists(FolderOf(key))) throw SystemError(error_number::kPathNotFound, path);
   if (folders_.contains(key)) throw UnwritableTarget(SystemError(error_number::kAccessDenied, path));
   const auto file = files_.find(key);
   if (file != files_.end() && file->second.readOnly) {
     throw UnwritableTarget(SystemError(error_number::kAccessDenied, ReadOnlyDetail(path)));
   }
-  if (Fails(SaveStep::kOpen)) throw FailureOf(SaveStep::kOpen);
-  const std::string name = key.substr(folder.empty() ? 0 : folder.size() + 1);
-  std::string sibling = (folder.empty() ? "" : folder + "/") + "~" + name + "." + std::to_string(++replacements_) + ".tmp";
-  return std::make_unique<Replacement>(*this, key, std::move(sibling));
+  for (const SaveStep step : {SaveStep::kOpen, SaveStep::kWrite, SaveStep::kFlush, SaveStep::kReplace}) {
+    if (Fails(step)) throw FailureOf(step);
+  }
+  files_[key] = File{std::string(bytes)};
+}
+
+bool MemoryFileStore::RecoverInterruptedSave(std::u16string_view path) {
+  const auto kept = interrupted_.find(Key(path));
+  if (kept == interrupted_.end() || files_.contains(kept->first)) return false;
+  files_[kept->first] = File{std::move(kept->second)};
+  interrupted_.erase(kept);
+  return true;
+}
+
+void MemoryFileStore::Interrupt(std::string_view path) {
+  const std::string key = Key(path);
+  interrupted_[key] = std::move(files_.at(key).bytes);
+  files_.erase(key);
 }
 
 void MemoryFileStore::Put(std::string_view path, std::string bytes) {
@@ -118,7 +93,7 @@ std::vector<std::string> MemoryFileStore::Names(std::string_view folder) const {
 PlatformError MemoryFileStore::FailureOf(SaveStep step) {
   switch (step) {
     case SaveStep::kOpen: break;
-    case SaveStep::kAppend: return PlatformError(112, u"磁盘空间不足。");         // ERROR_DISK_FULL
+    case SaveStep::kWrite: return PlatformError(112, u"磁盘空间不足。");          // ERROR_DISK_FULL
     case SaveStep::kFlush: return PlatformError(29, u"系统无法写入指定的设备。");  // ERROR_WRITE_FAULT
     case SaveStep::kReplace: return PlatformError(1175, u"无法删除要替换的文件。");  // ERROR_UNABLE_TO_REMOVE_REPLACED
   }

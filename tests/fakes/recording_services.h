@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "core/failure.h"
-#include "core/pause.h"
 #include "forms/services.h"
 
 namespace quellbrook {
@@ -77,14 +76,6 @@ class FakeScriptingHostFactory final : public ScriptingHostFactory {
   std::exception_ptr otherFailure;
 
   [[noreturn]] void Fail() const;
-};
-
-// Records each pause instead of waiting.
-class RecordingPause final : public Pause {
- public:
-  void Wait(std::chrono::milliseconds duration) override { pauses.push_back(duration); }
-
-  std::vector<std::chrono::milliseconds> pauses;
 };
 
 class RecordingSecondaryWindows final : public SecondaryWindows {

@@ -53,25 +53,6 @@ TEST_F(AnsiTextTest, ReportsTheFirstCharacterTheCodePageCannotHold) {
   }
 }
 
-// Long texts convert in slices; none may cut a character in two. "丂" is 81 40
-// in code page 936: its second byte is ASCII "@". After one ASCII byte the
-// pairs sit at odd offsets, so a cut at any fixed even length would split one.
-TEST_F(AnsiTextTest, LongTextsConvertInSlicesWithoutSplittingACharacter) {
-  std::string bytes = "a";
-  std::u16string text = u"a";
-  for (int n = 0; n < 50000; ++n) {
-    bytes += n % 1000 == 999 ? "\x81\x40\xff"s : "\x81\x40"s;
-    text += n % 1000 == 999 ? u"丂\xDCFF" : u"丂";
-  }
-  EXPECT_EQ(DecodeLossless(gbk_, bytes), text);
-
-  std::string sliced;
-  EXPECT_FALSE(EncodeLosslessInSlices(gbk_, text, [&](std::string_view part) { sliced += part; }));
-  EXPECT_EQ(sliced, bytes);
-  EXPECT_EQ(EncodeLosslessInSlices(gbk_, text + u"\u0E01", [](std::string_view) {}), text.size())
-      << "the index counts from the start of the whole text";
-}
-
 // A code page that decodes everything but maps byte E5 back as E4: characters that
 // do not survive the round trip must be carried as raw bytes instead.
 class LossyCodePage final : public CodePage {

@@ -2,8 +2,6 @@
 
 #include "core/failure.h"
 #include "core/file_channel.h"
-#include "core/file_channel_scope.h"
-#include "core/joined_text.h"
 #include "fakes/iconv_code_page.h"
 #include "fakes/memory_file_store.h"
 #include "support/gbk.h"
@@ -61,23 +59,6 @@ TEST_F(FileChannelTest, ReadLineFollowsTheLineRules) {
   for (const LineRow& row : kLineRows) EXPECT_EQ(ReadLines(row.bytes), row.lines) << row.bytes;
 }
 
-// The one-pass join gives what a ReadLine loop joins, from the start or after
-// a first line has been read.
-TEST_F(FileChannelTest, ReadJoinedRestJoinsTheLinesLeftAsReadLineWould) {
-  for (const LineRow& row : kLineRows) {
-    for (bool firstLineRead : {false, true}) {
-      std::u16string expected;
-      for (std::size_t n = firstLineRead ? 1 : 0; n < row.lines.size(); ++n) expected += row.lines[n] + u"\r\n";
-      store_.Put("lines.txt", row.bytes);
-      files_.OpenForInput(u"lines.txt");
-      if (firstLineRead && !files_.AtEnd()) files_.ReadLine();
-      EXPECT_EQ(files_.ReadJoinedRest(), expected) << row.bytes << ", first line read: " << firstLineRead;
-      EXPECT_TRUE(files_.AtEnd());
-      files_.CloseFile();
-    }
-  }
-}
-
 TEST_F(FileChannelTest, ReadingPastTheEndFails) {
   store_.Put("one.txt", "x");
   files_.OpenForInput(u"one.txt");
@@ -91,33 +72,12 @@ TEST_F(FileChannelTest, OpeningAMissingFileFailsAndLeavesTheChannelClosed) {
   EXPECT_FALSE(files_.IsOpen());
 }
 
-TEST_F(FileChannelTest, HoldsOneFileAtATime) {
-  store_.Put("a.txt", "a");
-  files_.OpenForInput(u"a.txt");
-  EXPECT_EQ(FailureOf([&] { files_.OpenForOutput(u"b.txt"); }), error_number::kTooManyOpenFiles);
-  files_.CloseFile();
-  files_.OpenForOutput(u"b.txt");
-  files_.CloseFile();
-  files_.CloseFile();  // closing a closed channel does nothing
-}
-
-// Each use of the channel owns it in a scope; a failure in the middle of a
-// write leaves it closed for the next use and the old file whole.
-TEST_F(FileChannelTest, AScopeEndedByAFailureClosesTheChannelAndKeepsTheOldFile) {
+// A save killed between the two renames of its swap left the old content
+// under a backup name and no file: the next read finds it in its place.
+TEST_F(FileChannelTest, AReadPutsBackWhatAnInterruptedSaveLeftAside) {
   store_.Put("x.bat", "old\r\n");
-  const auto halfAWrite = [this] {
-    const FileChannelScope scope(files_);
-    files_.OpenForOutput(u"x.bat");
-    files_.WriteLine(u"half");
-    throw SystemError(error_number::kAccessDenied);
-  };
-  EXPECT_THROW(halfAWrite(), PlatformError);
-  EXPECT_FALSE(files_.IsOpen());
-  EXPECT_EQ(store_.Bytes("x.bat"), "old\r\n");
-  EXPECT_EQ(store_.Names(), std::vector<std::string>{"x.bat"});
-
-  WriteSavedText(files_, u"x.bat", u"next");
-  EXPECT_EQ(store_.Bytes("x.bat"), "next\r\n");
+  store_.Interrupt("x.bat");
+  EXPECT_EQ(ReadJoinedText(files_, u"x.bat"), u"old\r\n");
 }
 
 TEST_F(FileChannelTest, WriteLineAddsCrLfAndKeepsTheTextsOwnBreaks) {
@@ -182,7 +142,6 @@ TEST_F(FileChannelTest, TheReportNamesTheLineAndQuotesOnlyCharactersThatShow) {
     files_.OpenForOutput(u"x.bat");
     EXPECT_EQ(FailureOf([&] { files_.WriteLine(row.first); }), error_number::kNoUnicodeTranslation);
     EXPECT_NE(lastFailure_.find(std::u16string(row.second) + u"无法用"), std::u16string::npos) << &row - rows;
-    files_.Abandon();
   }
 }
 

@@ -1,5 +1,5 @@
-// The Win32 file store on a real disk: a replacement either lands whole or
-// leaves the old file as it was, and never leaves a temporary file behind.
+// The Win32 file store on a real disk: a save either lands whole or leaves
+// the old file as it was, and never leaves a temporary file behind.
 
 #include <gtest/gtest.h>
 
@@ -11,10 +11,7 @@
 #include <string>
 
 #include "core/failure.h"
-#include "win32/ui/dialog_owner.h"
 #include "win32/system/file_store.h"
-#include "win32/ui/form_tracker.h"
-#include "win32/program/program_services.h"
 #include "win32/system/unique_handle.h"
 #include "beside_program.h"
 #include "platform_failure.h"
@@ -42,28 +39,26 @@ class FileStoreTest : public ::testing::Test {
   Win32FileStore store_;
 };
 
-// The new content goes in as two parts, with a NUL byte and a line break.
+// The new content, with a NUL byte and a line break.
 const std::string kNew("new \0bytes\r\n", 12);
 
-// A replacement of the target, or of no file, that ends one way or another;
-// the target is untouched until the replacement commits, and keeps its hidden
-// and system attributes.
-enum class Ending { kCommit, kDrop, kCommitWhileHeld };
-
-struct ReplacementRow {
+// A save over the target, or over no file, that succeeds or finds the target
+// held by another program: either way the target is whole, hidden and system
+// attributes kept, and no temporary file is left beside it.
+struct SaveRow {
   const char* name;
   std::optional<std::string> old;
-  Ending ending;
+  bool held;
   std::optional<std::string> after;
   DWORD attributes = 0;
 };
 
-void PrintTo(const ReplacementRow& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const SaveRow& row, std::ostream* out) { *out << row.name; }
 
-class ReplacementTest : public FileStoreTest, public ::testing::WithParamInterface<ReplacementRow> {};
+class SaveTest : public FileStoreTest, public ::testing::WithParamInterface<SaveRow> {};
 
-TEST_P(ReplacementTest, EndsWithTheTargetWholeAndNoTemporaryFileLeft) {
-  const ReplacementRow& row = GetParam();
+TEST_P(SaveTest, EndsWithTheTargetWholeAndNoTemporaryFileLeft) {
+  const SaveRow& row = GetParam();
   const std::wstring target = folder_ / L"hosts";
   if (row.old) {
     ASSERT_TRUE(WriteBytes(target, *row.old));
@@ -71,20 +66,14 @@ TEST_P(ReplacementTest, EndsWithTheTargetWholeAndNoTemporaryFileLeft) {
   if (row.attributes != 0) {
     ASSERT_TRUE(::SetFileAttributesW(target.c_str(), row.attributes));
   }
-
-  auto replacement = store_.BeginReplace(U16(target));
-  replacement->Append(kNew.substr(0, 4));
-  replacement->Append(kNew.substr(4));
-  EXPECT_EQ(ReadBytes(target), row.old);
-  EXPECT_EQ(folder_.Names().size(), row.old ? 2u : 1u) << "the target and its replacement";
-  if (row.ending == Ending::kCommit) replacement->Commit();
-  if (row.ending == Ending::kCommitWhileHeld) {
+  if (row.held) {
     // Another program holds the file without sharing it.
     UniqueFile lock(::CreateFileW(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(lock);
-    EXPECT_NE(FailureNumber([&] { replacement->Commit(); }), 0u);
+    EXPECT_NE(FailureNumber([&] { store_.Save(U16(target), kNew); }), 0u);
+  } else {
+    store_.Save(U16(target), kNew);
   }
-  replacement.reset();
 
   EXPECT_EQ(ReadBytes(target), row.after);
   EXPECT_EQ(folder_.Names(), row.after ? Entries{L"hosts"} : Entries{});
@@ -95,15 +84,12 @@ TEST_P(ReplacementTest, EndsWithTheTargetWholeAndNoTemporaryFileLeft) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Endings, ReplacementTest,
-    ::testing::Values(ReplacementRow{"a longer file, committed", "old content, longer than the new one\r\n",
-                                     Ending::kCommit, kNew},
-                      ReplacementRow{"no file, committed", std::nullopt, Ending::kCommit, kNew},
-                      ReplacementRow{"a hidden system file, committed", "old", Ending::kCommit, kNew,
-                                     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE},
-                      ReplacementRow{"a file, dropped", "old", Ending::kDrop, "old"},
-                      ReplacementRow{"no file, dropped", std::nullopt, Ending::kDrop, std::nullopt},
-                      ReplacementRow{"a file, committed while held", "old", Ending::kCommitWhileHeld, "old"}));
+    Endings, SaveTest,
+    ::testing::Values(SaveRow{"a longer file", "old content, longer than the new one\r\n", false, kNew},
+                      SaveRow{"no file", std::nullopt, false, kNew},
+                      SaveRow{"a hidden system file", "old", false, kNew,
+                              FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE},
+                      SaveRow{"a file another program holds", "old", true, "old"}));
 
 // What a save cut short by the end of its process left beside the target goes
 // with the next save of that target; nothing else does: not another file's,
@@ -123,9 +109,9 @@ TEST_F(FileStoreTest, ASaveRemovesWhatKilledSavesOfTheSameFileLeftBehind) {
       ASSERT_TRUE(WriteBytes(target, "old"));
     }
 
-    auto replacement = store_.BeginReplace(U16(target));
-    replacement->Append("new");
-    replacement->Commit();
+    // As the file channel saves: an interrupted save is put right first.
+    store_.RecoverInterruptedSave(U16(target));
+    store_.Save(U16(target), "new");
 
     // Without a target the gone process's backup is the old content: it is
     // put back first, then replaced like any old content.
@@ -136,8 +122,10 @@ TEST_F(FileStoreTest, ASaveRemovesWhatKilledSavesOfTheSameFileLeftBehind) {
   }
 }
 
-TEST_F(FileStoreTest, AReadPutsBackTheOldFileThatASaveKilledInsideTheSwapLeftUnderTheBackupName) {
+TEST_F(FileStoreTest, RecoveryPutsBackTheOldFileThatASaveKilledInsideTheSwapLeftUnderTheBackupName) {
   ASSERT_TRUE(WriteBytes(folder_ / L"~x.bat.4294967292.3.old", "old"));  // no process has this id
+  EXPECT_TRUE(store_.RecoverInterruptedSave(U16(folder_ / L"x.bat")));
+  EXPECT_FALSE(store_.RecoverInterruptedSave(U16(folder_ / L"x.bat"))) << "nothing more to put back";
   EXPECT_EQ(store_.ReadAll(U16(folder_ / L"x.bat")), "old");
   EXPECT_EQ(folder_.Names(), Entries{L"x.bat"});
 }
@@ -147,11 +135,11 @@ TEST_F(FileStoreTest, AReadOnlyTargetIsRefusedAndKept) {
   ASSERT_TRUE(WriteBytes(target, "keep me"));
   ASSERT_TRUE(::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
 
-  const auto failure = FailureOf([&] { store_.BeginReplace(U16(target)); });
+  const auto failure = FailureOf([&] { store_.Save(U16(target), "x"); });
   ASSERT_TRUE(failure);
   EXPECT_EQ(failure->Number(), static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
   EXPECT_NE(failure->Description().find(ReadOnlyDetail(U16(target))), std::u16string::npos);
-  EXPECT_THROW(store_.BeginReplace(U16(target)), UnwritableTarget) << "no one waits for it";
+  EXPECT_THROW(store_.Save(U16(target), "x"), UnwritableTarget) << "no one waits for it";
   EXPECT_EQ(ReadBytes(target), "keep me");
   EXPECT_EQ(::GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_READONLY, static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
   EXPECT_EQ(folder_.Names(), Entries{L"readonly.txt"});
@@ -160,14 +148,14 @@ TEST_F(FileStoreTest, AReadOnlyTargetIsRefusedAndKept) {
 TEST_F(FileStoreTest, ADirectoryIsRefused) {
   std::wstring target = folder_ / L"sub";
   ASSERT_TRUE(::CreateDirectoryW(target.c_str(), nullptr));
-  EXPECT_EQ(FailureNumber([&] { store_.BeginReplace(U16(target)); }), static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
-  EXPECT_THROW(store_.BeginReplace(U16(target)), UnwritableTarget);
+  EXPECT_EQ(FailureNumber([&] { store_.Save(U16(target), "x"); }), static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
+  EXPECT_THROW(store_.Save(U16(target), "x"), UnwritableTarget);
   EXPECT_EQ(folder_.Names(), Entries{L"sub"});
 }
 
 TEST_F(FileStoreTest, AMissingFolderFailsWithThePathInTheDescription) {
   std::wstring target = folder_ / L"missing\\file.txt";
-  const auto failure = FailureOf([&] { store_.BeginReplace(U16(target)); });
+  const auto failure = FailureOf([&] { store_.Save(U16(target), "x"); });
   ASSERT_TRUE(failure) << "a file in a missing folder was accepted";
   EXPECT_EQ(failure->Number(), static_cast<std::uint32_t>(ERROR_PATH_NOT_FOUND));
   EXPECT_NE(failure->Description().find(U16(target)), std::u16string::npos);
@@ -178,13 +166,11 @@ TEST_F(FileStoreTest, RelativePathsResolveAgainstTheCurrentDirectory) {
   CurrentFolderScope inFolder(folder_.Path());
   ASSERT_TRUE(WriteBytes(folder_ / L"relative.txt", "old"));
 
-  auto replacement = store_.BeginReplace(u"relative.txt");
-  replacement->Append("new");
-  replacement->Commit();
+  store_.Save(u"relative.txt", "new");
   EXPECT_EQ(ReadBytes(folder_ / L"relative.txt"), "new");
   EXPECT_EQ(store_.ReadAll(u"relative.txt"), "new");
 
-  store_.BeginReplace(u"created.txt")->Commit();
+  store_.Save(u"created.txt", "");
   EXPECT_TRUE(Exists(folder_ / L"created.txt"));
 }
 
@@ -240,15 +226,8 @@ TEST_P(HeldTargetTest, ASaveWaitsBrieflyForAFileAnotherProgramHolds) {
     return !probe && ::GetLastError() == ERROR_SHARING_VIOLATION;
   }));
 
-  DialogOwner dialogOwner;
-  FormTracker forms;
-  const std::unique_ptr<FileStore> store = std::move(Win32ServiceParts(dialogOwner, forms).store);
   const auto start = std::chrono::steady_clock::now();
-  const std::uint32_t error = FailureNumber([&] {
-    auto replacement = store->BeginReplace(U16(target));
-    replacement->Append("new");
-    replacement->Commit();
-  });
+  const std::uint32_t error = FailureNumber([&] { SaveWaitingForHolders(store_, U16(target), "new"); });
   const auto elapsed = std::chrono::steady_clock::now() - start;
   ::TerminateProcess(holder.Get(), 0);
   ::WaitForSingleObject(holder.Get(), 5000);

@@ -2,14 +2,12 @@
 
 #include <memory>
 
-#include "core/retrying_file_store.h"
 #include "win32/system/ansi_code_page.h"
 #include "win32/system/environment.h"
 #include "win32/system/file_store.h"
 #include "win32/system/launcher.h"
 #include "win32/ui/message_boxes.h"
 #include "win32/system/scripting_host.h"
-#include "win32/system/sleeping_pause.h"
 
 namespace quellbrook::win32 {
 
@@ -18,8 +16,7 @@ ServiceSet::Parts Win32ServiceParts(const DialogOwner& dialogOwner, FormTracker&
   parts.boxes = std::make_unique<Win32MessageBoxes>(dialogOwner, forms);
   parts.launcher = std::make_unique<Win32Launcher>();
   parts.environment = std::make_unique<Win32Environment>();
-  parts.store =
-      std::make_unique<RetryingFileStore>(std::make_unique<Win32FileStore>(), std::make_unique<SleepingPause>());
+  parts.store = std::make_unique<Win32FileStore>();
   parts.codePage = std::make_unique<AnsiCodePage>();
   parts.scripting = std::make_unique<Win32ScriptingHostFactory>();
   return parts;

@@ -9,9 +9,8 @@
 #include <functional>
 #include <numeric>
 
-#include "core/retrying_file_store.h"
+#include "core/file_store.h"
 #include "fakes/memory_file_store.h"
-#include "fakes/recording_services.h"
 #include "support/platform_failure.h"
 
 namespace quellbrook {
@@ -19,23 +18,17 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class RetryingFileStoreTest : public ::testing::Test {
+class SaveWaitingTest : public ::testing::Test {
  protected:
   // Saves "new" as the whole file: the failure, or nothing.
   std::optional<PlatformError> Save(std::u16string_view path) {
-    return test_support::FailureOf([&] {
-      auto replacement = store_.BeginReplace(path);
-      replacement->Append("new");
-      replacement->Commit();
-    });
+    return test_support::FailureOf([&] { SaveWaitingForHolders(files_, path, "new"); });
   }
 
-  MemoryFileStore* files_ = new MemoryFileStore;
-  RecordingPause* pause_ = new RecordingPause;
-  RetryingFileStore store_{std::unique_ptr<FileStore>(files_), std::unique_ptr<Pause>(pause_)};
+  MemoryFileStore files_;
 };
 
-TEST_F(RetryingFileStoreTest, ARefusedStepIsTriedAgainAfterGrowingPausesForUnderASecond) {
+TEST_F(SaveWaitingTest, ARefusedStepIsTriedAgainAfterGrowingPausesForUnderASecond) {
   struct Row {
     SaveStep step;
     std::optional<int> refusals;  // nothing: the file is never let go
@@ -43,51 +36,51 @@ TEST_F(RetryingFileStoreTest, ARefusedStepIsTriedAgainAfterGrowingPausesForUnder
   const Row rows[] = {{SaveStep::kOpen, 3}, {SaveStep::kReplace, 2}, {SaveStep::kOpen, {}}, {SaveStep::kReplace, {}}};
   for (const Row& row : rows) {
     SCOPED_TRACE(std::to_string(static_cast<int>(row.step)) + ", " + std::to_string(row.refusals.value_or(-1)));
-    files_->Put("x.bat", "old");
-    pause_->pauses.clear();
-    files_->failAt = row.step;
-    files_->failuresLeft = row.refusals;
+    files_.Put("x.bat", "old");
+    files_.pauses.clear();
+    files_.failAt = row.step;
+    files_.failuresLeft = row.refusals;
     const std::optional<PlatformError> failure = Save(u"x.bat");
-    const auto& pauses = pause_->pauses;
+    const auto& pauses = files_.pauses;
     EXPECT_EQ(std::adjacent_find(pauses.begin(), pauses.end(), std::greater_equal<>()), pauses.end()) << "growing";
     EXPECT_LE(std::accumulate(pauses.begin(), pauses.end(), 0ms), 1000ms);
-    EXPECT_EQ(files_->Names(), std::vector<std::string>{"x.bat"}) << "no replacement is left";
+    EXPECT_EQ(files_.Names(), std::vector<std::string>{"x.bat"}) << "no replacement is left";
     if (row.refusals) {
       EXPECT_FALSE(failure.has_value());
       EXPECT_EQ(pauses.size(), static_cast<std::size_t>(*row.refusals));
-      EXPECT_EQ(files_->Bytes("x.bat"), "new");
+      EXPECT_EQ(files_.Bytes("x.bat"), "new");
     } else {
       ASSERT_TRUE(failure.has_value());
       EXPECT_EQ(failure->Number(), MemoryFileStore::FailureOf(row.step).Number()) << "the last refusal";
       EXPECT_FALSE(pauses.empty());
-      EXPECT_EQ(files_->Bytes("x.bat"), "old");
+      EXPECT_EQ(files_.Bytes("x.bat"), "old");
     }
   }
 }
 
 // A flush that failed, and the read-only target: the one test of the
 // read-only policy, which every store's UnwritableTarget takes.
-TEST_F(RetryingFileStoreTest, ARefusalThatWaitingCannotMendIsReportedAtOnce) {
+TEST_F(SaveWaitingTest, ARefusalThatWaitingCannotMendIsReportedAtOnce) {
   struct Row {
     std::function<void()> prepare;
     std::uint32_t number;
     std::u16string detail;
   };
   const Row rows[] = {
-      {[this] { files_->failAt = SaveStep::kFlush; }, MemoryFileStore::FailureOf(SaveStep::kFlush).Number(), u""},
-      {[this] { files_->SetReadOnly("x.bat"); }, error_number::kAccessDenied, u"文件“x.bat”设有只读属性"},
+      {[this] { files_.failAt = SaveStep::kFlush; }, MemoryFileStore::FailureOf(SaveStep::kFlush).Number(), u""},
+      {[this] { files_.SetReadOnly("x.bat"); }, error_number::kAccessDenied, u"文件“x.bat”设有只读属性"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(&row - rows);
-    files_->Put("x.bat", "old");
+    files_.Put("x.bat", "old");
     row.prepare();
     const std::optional<PlatformError> failure = Save(u"x.bat");
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(failure->Number(), row.number);
     EXPECT_NE(failure->Description().find(row.detail), std::u16string::npos);
-    EXPECT_TRUE(pause_->pauses.empty());
-    EXPECT_EQ(files_->Bytes("x.bat"), "old") << "the old file is whole";
-    EXPECT_EQ(files_->Names(), std::vector<std::string>{"x.bat"});
+    EXPECT_TRUE(files_.pauses.empty());
+    EXPECT_EQ(files_.Bytes("x.bat"), "old") << "the old file is whole";
+    EXPECT_EQ(files_.Names(), std::vector<std::string>{"x.bat"});
   }
 }
 
