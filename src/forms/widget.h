@@ -20,6 +20,10 @@ class Widget {
   virtual void SetEnabled(bool enabled) = 0;
   virtual bool Visible() const = 0;
   virtual void SetVisible(bool visible) = 0;
+};
+
+class CheckBox : public Widget {
+ public:
   // 0 clear, 1 ticked.
   virtual int CheckValue() const = 0;
   virtual void SetCheckValue(int value) = 0;
@@ -30,6 +34,7 @@ class Controls {
  public:
   virtual ~Controls() = default;
   virtual Widget& operator[](ControlId id) = 0;
+  virtual CheckBox& operator[](CheckBoxId id) = 0;
 };
 
 }  // namespace quellbrook

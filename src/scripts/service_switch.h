@@ -17,13 +17,13 @@ struct Services;
 inline constexpr std::u16string_view kSwitchedScript = u"xp.bat";
 
 struct ServiceSwitch {
-  ControlId checkBox;
+  CheckBoxId checkBox;
   std::u16string_view caption;
   // Matched exactly, case-sensitive, anywhere in a line.
   std::u16string_view findText;
   std::u16string_view replacement;
   // The other switch of the same service.
-  ControlId partner;
+  CheckBoxId partner;
 };
 
 // Check1 to Check20: for the k-th service, Check(2k-1) switches it from

@@ -15,7 +15,7 @@
 
 namespace quellbrook {
 
-class FakeWidget final : public Widget {
+class FakeWidget final : public CheckBox {
  public:
   explicit FakeWidget(const ControlRow& row);
 
@@ -46,6 +46,7 @@ class FakeWindow final : public Controls {
   FakeWindow(const WindowDefinition& definition, Services& services);
 
   FakeWidget& operator[](ControlId id) override;
+  FakeWidget& operator[](CheckBoxId id) override { return (*this)[ControlId{id}]; }
   const FormTable& Table() const { return form_; }
   // Clicks the control as a user would; false when the user could not click it.
   bool Click(ControlId id);

@@ -152,7 +152,7 @@ void FormWindow::BringToFront() {
   ::SetForegroundWindow(Handle());
 }
 
-Widget& FormWindow::operator[](ControlId id) {
+WindowWidget& FormWindow::operator[](ControlId id) {
   auto found = widgets_.find(ToInt(id));
   if (found == widgets_.end()) throw std::out_of_range("the window has no control with this ID");
   return found->second;

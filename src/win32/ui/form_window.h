@@ -44,7 +44,8 @@ class FormWindow final : public WindowBase, public Controls {
   void BringToFront();
 
   // Any control of the table, or kFormClientArea for the window itself.
-  Widget& operator[](ControlId id) override;
+  WindowWidget& operator[](ControlId id) override;
+  WindowWidget& operator[](CheckBoxId id) override { return (*this)[ControlId{id}]; }
 
  private:
   struct Control {

@@ -7,7 +7,7 @@
 
 namespace quellbrook::win32 {
 
-class WindowWidget final : public Widget {
+class WindowWidget final : public CheckBox {
  public:
   explicit WindowWidget(HWND window) noexcept : window_(window) {}
 
