@@ -84,9 +84,6 @@ struct FormTable {
   std::span<const LineRow> lines = {};
 };
 
-// The row of `id`, or nullptr when the window has no such control.
-const ControlRow* FindControl(const FormTable& form, ControlId id);
-
 constexpr bool StartsHidden(const ControlRow& c) { return (c.initialState & kHidden) != 0; }
 constexpr bool StartsDisabled(const ControlRow& c) { return (c.initialState & kDisabled) != 0; }
 

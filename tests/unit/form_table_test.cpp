@@ -6,9 +6,10 @@
 #include <set>
 
 #include "app/form1.h"
-#include "support/caption_room.h"
 #include "forms/font_face.h"
 #include "hosts/form3.h"
+#include "support/caption_room.h"
+#include "support/control_row.h"
 #include "tweaks/form2.h"
 
 namespace quellbrook {
@@ -48,7 +49,7 @@ TEST_P(FormTableTest, ControlsInsideFramesFitTheirFrame) {
   const FormTable& form = *GetParam();
   for (const ControlRow& control : form.controls) {
     if (control.container == kFormClientArea) continue;
-    const ControlRow* frame = FindControl(form, control.container);
+    const ControlRow* frame = test_support::FindControl(form, control.container);
     ASSERT_NE(frame, nullptr);
     EXPECT_LE(control.rect.left + control.rect.width, frame->rect.width) << ToInt(control.id);
     EXPECT_LE(control.rect.top + control.rect.height, frame->rect.height) << ToInt(control.id);

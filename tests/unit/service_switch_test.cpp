@@ -8,6 +8,7 @@
 #include "fakes/fake_services.h"
 #include "fakes/fake_window.h"
 #include "scripts/service_switch.h"
+#include "support/control_row.h"
 #include "support/gbk.h"
 
 namespace quellbrook {
@@ -55,7 +56,7 @@ TEST_P(ServiceSwitchTest, RowFollowsThePairRules) {
   EXPECT_EQ(std::u16string(row_.findText.substr(0, row_.findText.size() - from.size())) + std::u16string(to),
             row_.replacement);
   EXPECT_TRUE(row_.caption.starts_with(on ? u"打开" : u"关闭"));
-  const ControlRow* box = FindControl(kForm1Table, row_.checkBox);
+  const ControlRow* box = test_support::FindControl(kForm1Table, row_.checkBox);
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(box->caption, row_.caption);
 }
