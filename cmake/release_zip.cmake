@@ -3,8 +3,8 @@
 #         -DQB_ARCH=x64|x86 -DQB_VERSION_FILE=<quellbrook_version.txt> -P release_zip.cmake
 # It writes <build>/Quellbrook-<version>-<arch>.zip holding exactly
 # Quellbrook.exe, the four scripts byte for byte as in batch/, README.txt,
-# THIRD-PARTY-NOTICES.txt and SHA256SUMS.txt, and removes the zips of earlier
-# versions of that arch.
+# THIRD-PARTY-NOTICES.txt and SHA256SUMS.txt, removes the zips of earlier
+# versions of that arch, and checks the new zip (check_release_zip.cmake).
 
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/zip_packing.cmake)
@@ -79,3 +79,6 @@ file(GLOB earlier ${QB_OUTPUT_DIR}/Quellbrook-*-${QB_ARCH}.zip ${QB_OUTPUT_DIR}/
 # The test kit lies beside it and has a name of the same form.
 list(FILTER earlier EXCLUDE REGEX "-tests-${QB_ARCH}\\.zip$")
 quellbrook_pack_zip(${zip} ${stage} "${earlier}" ${packed} SHA256SUMS.txt)
+
+set(QB_ZIP ${zip})
+include(${CMAKE_CURRENT_LIST_DIR}/check_release_zip.cmake)

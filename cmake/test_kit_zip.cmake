@@ -5,8 +5,9 @@
 # It writes <build>/Quellbrook-<version>-tests-<arch>.zip holding the test
 # programs, every helper file named in QB_BESIDE (each taken from beside the
 # first program that has it) and run-tests.cmd with CR LF line ends, and
-# removes the kits of earlier versions of that arch. Lists are separated by
-# "|", since a ";" would split the target's command line.
+# removes the kits of earlier versions of that arch. It fails when a file of
+# the kit would replace one of the release zip's, beside which it is unpacked.
+# Lists are separated by "|", since a ";" would split the target's command line.
 
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/zip_packing.cmake)
@@ -52,6 +53,13 @@ foreach(name IN LISTS beside)
   endif()
   file(COPY_FILE ${found} ${stage}/${name})
   list(APPEND packed ${name})
+endforeach()
+
+set(release_files Quellbrook.exe xp.bat vista.bat Win7.bat bf.bat README.txt THIRD-PARTY-NOTICES.txt SHA256SUMS.txt)
+foreach(name IN LISTS packed)
+  if(name IN_LIST release_files)
+    message(FATAL_ERROR "the test kit's ${name} would replace the release zip's")
+  endif()
 endforeach()
 
 set(zip ${QB_OUTPUT_DIR}/Quellbrook-${version}-tests-${QB_ARCH}.zip)
