@@ -3,15 +3,9 @@
 // a window of the main window's size with as many controls of each kind,
 // hidden ones too, in the default font with Latin text. Its window has the
 // class and caption of Quellbrook's main window, so the benchmark finds both
-// alike, and it marks the steps it shares with Quellbrook in the same trace.
+// alike.
 
 #include <windows.h>
-
-#include "win32/system/startup_trace.h"
-#ifdef QUELLBROOK_HELLO_IMPORTS_COM
-#include <objbase.h>
-#include <oleauto.h>
-#endif
 
 namespace {
 
@@ -29,16 +23,14 @@ struct ControlKind {
   DWORD style;
   int count;
   int hidden;
-  const char* step;
 };
 
 // Frames become group boxes.
 constexpr ControlKind kMainWindowControls[] = {
-    {L"BUTTON", BS_GROUPBOX, 4, 2, "control: frame"},
-    {L"BUTTON", BS_PUSHBUTTON, 20, 8, "control: button"},
-    {L"BUTTON", BS_AUTOCHECKBOX, 20, 0, "control: check box"},
-    {L"EDIT", ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL | WS_DISABLED, 3, 2,
-     "control: text box"},
+    {L"BUTTON", BS_GROUPBOX, 4, 2},
+    {L"BUTTON", BS_PUSHBUTTON, 20, 8},
+    {L"BUTTON", BS_AUTOCHECKBOX, 20, 0},
+    {L"EDIT", ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL | WS_DISABLED, 3, 2},
 };
 constexpr wchar_t kLines[] =
     L"One\r\nTwo\r\nThree\r\nFour\r\nFive\r\nSix\r\nSeven\r\nEight\r\nNine\r\nTen\r\nEleven\r\nTwelve\r\n";
@@ -59,7 +51,6 @@ void CreateControls(HWND window, HINSTANCE instance) {
       }
       CreateWindowExW(0, kind.windowClass, textBox ? kLines : L"Hello", style, rect.left, rect.top,
                       rect.right - rect.left, rect.bottom - rect.top, window, nullptr, instance, nullptr);
-      quellbrook::win32::startup_trace::Mark(kind.step);
     }
   }
 }
@@ -69,7 +60,6 @@ constexpr int kClientHeight = 354;
 void CreateControls(HWND window, HINSTANCE instance) {
   CreateWindowExW(0, L"BUTTON", L"Hello", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 100, 70, 120, 30, window,
                   nullptr, instance, nullptr);
-  quellbrook::win32::startup_trace::Mark("control: button");
 }
 constexpr int kClientWidth = 320;
 constexpr int kClientHeight = 200;
@@ -77,18 +67,7 @@ constexpr int kClientHeight = 200;
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCommand) {
-  namespace startup_trace = quellbrook::win32::startup_trace;
-  startup_trace::Begin();
-#ifdef QUELLBROOK_HELLO_IMPORTS_COM
-  // Imports the COM libraries without using them; never true.
-  if (commandLine[0] == L'\1') {
-    CoUninitialize();
-    SysFreeString(nullptr);
-  }
-#else
-  (void)commandLine;
-#endif
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = WindowProcedure;
@@ -104,13 +83,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCo
                                 frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
                                 nullptr);
   if (window == nullptr) return 1;
-  startup_trace::Mark("window");
   CreateControls(window, instance);
   ShowWindow(window, showCommand);
-  startup_trace::Mark("show");
   UpdateWindow(window);
-  startup_trace::Mark("first paint");
-  startup_trace::End();
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);

@@ -14,7 +14,6 @@
 #include "win32/ui/message_loop.h"
 #include "win32/program/program_services.h"
 #include "win32/program/secondary_windows.h"
-#include "win32/system/startup_trace.h"
 #include "win32/system/wide_text.h"
 #include "win32/system/win32_error.h"
 
@@ -43,7 +42,6 @@ class Application final : private FormFactory {
   int Run(const WindowDefinition& main) {
     main_ = CreateForm(main);
     main_->Show(SW_SHOWDEFAULT);
-    startup_trace::End();
     return RunMessageLoop(tracker_);
   }
 
@@ -76,9 +74,7 @@ void ReportFatal(const PlatformError& failure) {
 int RunApplication(HINSTANCE instance, const WindowDefinition& main) {
   try {
     InitializeCommonControls();
-    startup_trace::Mark("common controls");
     Application application(instance);
-    startup_trace::Mark("services");
     return application.Run(main);
   } catch (...) {
     ReportFatal(CurrentFailure());

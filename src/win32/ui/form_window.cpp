@@ -7,27 +7,11 @@
 #include "forms/work_area_fit.h"
 #include "win32/ui/device_context.h"
 #include "win32/ui/dpi.h"
-#include "win32/system/startup_trace.h"
 #include "win32/system/wide_text.h"
 #include "win32/system/win32_error.h"
 
 namespace quellbrook::win32 {
 namespace {
-
-// The start-up trace's name for the creation of one control.
-const char* CreationStep(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::kCommandButton:
-      return "control: button";
-    case ControlKind::kCheckBox:
-      return "control: check box";
-    case ControlKind::kTextBox:
-      return "control: text box";
-    case ControlKind::kFrame:
-      return "control: frame";
-  }
-  return "control";
-}
 
 bool IsClickable(ControlKind kind) {
   return kind == ControlKind::kCommandButton || kind == ControlKind::kCheckBox;
@@ -112,12 +96,9 @@ FormWindow::FormWindow(const WindowDefinition& definition, const FormContext& co
     ::SetWindowPos(Handle(), nullptr, wanted.left, wanted.top, wanted.right - wanted.left,
                    wanted.bottom - wanted.top, SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  startup_trace::Mark("window");
 
   LoadArt(context.instance);
-  startup_trace::Mark("icons and banner");
   CreateFonts();
-  startup_trace::Mark("fonts");
   CreateControls(context.instance, kFormClientArea, Handle());
   if (controls_.size() != form_.controls.size()) {
     throw std::logic_error("a control of the window table lies in no container of the window");
@@ -133,7 +114,6 @@ FormWindow::FormWindow(const WindowDefinition& definition, const FormContext& co
   }
   tracker_.Add(Handle());
   tracked_ = true;
-  startup_trace::Mark("logic");
 }
 
 FormWindow::~FormWindow() {
@@ -142,9 +122,7 @@ FormWindow::~FormWindow() {
 
 void FormWindow::Show(int showCommand) {
   ::ShowWindow(Handle(), showCommand);
-  startup_trace::Mark("show");
   ::UpdateWindow(Handle());
-  startup_trace::Mark("first paint");
 }
 
 void FormWindow::BringToFront() {
@@ -223,7 +201,6 @@ HWND FormWindow::CreateControl(HINSTANCE instance, const ControlRow& row, HWND p
     HWND window = frame->Handle();
     ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(row)), FALSE);
     controls_.push_back(Control{&row, window, std::move(frame)});
-    startup_trace::Mark(CreationStep(row.kind));
     return window;
   }
 
@@ -262,10 +239,8 @@ HWND FormWindow::CreateControl(HINSTANCE instance, const ControlRow& row, HWND p
   if (textBox) ::SendMessageW(window, EM_SETLIMITTEXT, 0, 0);
   ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(row)), FALSE);
   controls_.push_back(Control{&row, window, nullptr});
-  startup_trace::Mark(CreationStep(row.kind));
   if (textBox && !row.caption.empty()) {
     if (!::SetWindowTextW(window, ToWide(row.caption).c_str())) ThrowLastError(row.caption);
-    startup_trace::Mark("text box: initial text");
   }
   return window;
 }
