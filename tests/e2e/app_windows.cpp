@@ -31,12 +31,6 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM param) {
 
 }  // namespace
 
-std::wstring ClassOf(HWND window) {
-  wchar_t name[256] = {};
-  const int length = GetClassNameW(window, name, 256);
-  return std::wstring(name, length > 0 ? length : 0);
-}
-
 std::wstring TitleOf(HWND window) {
   std::wstring title(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
   title.resize(static_cast<std::size_t>(

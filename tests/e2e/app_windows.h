@@ -8,7 +8,11 @@
 #include <string_view>
 #include <vector>
 
+#include "window_class.h"
+
 namespace quellbrook::e2e {
+
+using test_support::ClassOf;
 
 inline constexpr std::wstring_view kFormClass = L"QuellbrookForm";
 inline constexpr std::wstring_view kFrameClass = L"QuellbrookFrame";
@@ -18,7 +22,6 @@ inline constexpr std::wstring_view kTweaksCaption = L"隔外优化";
 inline constexpr std::wstring_view kHostsCaption = L"HOSTS迷你防火墙";
 inline constexpr std::wstring_view kBoxCaption = L"Veltrane";
 
-std::wstring ClassOf(HWND window);
 // The window's own title as the system keeps it; good for top-level windows,
 // whose title is their caption.
 std::wstring TitleOf(HWND window);

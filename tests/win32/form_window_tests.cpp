@@ -17,9 +17,12 @@
 #include "win32/program/program_services.h"
 #include "win32/program/secondary_windows.h"
 #include "win32/ui/window_text.h"
+#include "window_class.h"
 
 namespace quellbrook::win32 {
 namespace {
+
+using test_support::ClassOf;
 
 constexpr FontChoice kFont{u"宋体", 90, 400, 134};
 constexpr std::u16string_view kNotes = u"第一行\r\n第二行";
@@ -107,12 +110,6 @@ class NoSecondaryWindows final : public SecondaryWindows {
  public:
   void ShowSecondaryWindow(const WindowDefinition&) override {}
 };
-
-std::wstring ClassOf(HWND window) {
-  wchar_t name[64] = {};
-  ::GetClassNameW(window, name, 64);
-  return name;
-}
 
 LOGFONTW FontOf(HWND control) {
   LOGFONTW logFont{};
