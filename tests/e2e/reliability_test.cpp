@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cwchar>
 #include <random>
 #include <string>
 #include <thread>
@@ -30,12 +31,22 @@ std::string LargeScript(const char* mode) {
   return script;
 }
 
+// The seed of the moments the test kills at: QUELLBROOK_KILL_SEED, to repeat
+// a run with the seed it printed, or a new one. The same seed draws the same
+// fractions of the save time, which that run measures again.
+unsigned KillSeed() {
+  wchar_t value[16] = {};
+  const DWORD length = GetEnvironmentVariableW(L"QUELLBROOK_KILL_SEED", value, 16);
+  if (length > 0 && length < 16) return static_cast<unsigned>(std::wcstoul(value, nullptr, 10));
+  return std::random_device{}();
+}
+
 // Killed at a random moment while a switch rewrites a large xp.bat, twenty
 // times: the script is always the whole old or the whole new content, and the
 // next save clears away whatever a killed save left beside it.
 TEST(KilledDuringASave, LeavesTheOldOrTheNewScriptWholeAndNoLitter) {
-  const unsigned seed = std::random_device{}();
-  std::printf("kill seed %u\n", seed);
+  const unsigned seed = KillSeed();
+  std::printf("kill seed %u (QUELLBROOK_KILL_SEED=%u repeats it)\n", seed, seed);
   RecordProperty("seed", std::to_string(seed));
   std::mt19937 random(seed);
   WorkFolder folder;
