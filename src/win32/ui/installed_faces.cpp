@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <map>
-#include <mutex>
 #include <string>
 #include <utility>
 
@@ -36,9 +35,8 @@ bool Enumerates(std::u16string_view face) {
 }  // namespace
 
 std::u16string_view InstalledFaceName(std::u16string_view face) {
-  static std::mutex lock;
+  // No lock: the program has one thread, the UI thread, and only it asks.
   static std::map<std::u16string, std::u16string, std::less<>> names;
-  std::scoped_lock scope(lock);
   auto known = names.find(face);
   if (known == names.end()) {
     std::u16string name;
@@ -49,7 +47,7 @@ std::u16string_view InstalledFaceName(std::u16string_view face) {
     }
     known = names.emplace(std::u16string(face), std::move(name)).first;
   }
-  // Entries of a std::map stay where they are: the view outlives the lock.
+  // Entries of a std::map stay where they are: the view outlives later calls.
   return known->second;
 }
 
