@@ -191,7 +191,7 @@ TEST_F(FormWindowTest, BuildsTheWindowTreeThatToolsFindControlsIn) {
   EXPECT_EQ(ClassOf(form), kFormClassName);
   EXPECT_EQ(WindowText(form), L"测试窗口");
   EXPECT_EQ(::GetParent(form), nullptr);
-  EXPECT_TRUE(tracker_.Contains(form));
+  EXPECT_TRUE(tracker_.IsOpenForm(form));
 
   EXPECT_EQ(ClassOf(Item(1001)), L"Button");
   EXPECT_EQ(ClassOf(Frame1()), kFrameClassName);
@@ -330,7 +330,7 @@ TEST_F(FormWindowTest, ClosingTheLastFormEndsTheMessageLoop) {
   ::SendMessageW(form, WM_CLOSE, 0, 0);
   EXPECT_FALSE(form_->IsOpen());
   EXPECT_FALSE(::IsWindow(form));
-  EXPECT_TRUE(tracker_.Empty());
+  EXPECT_FALSE(tracker_.IsOpenForm(form)) << "keys no longer go to its handle";
   MSG quit{};
   EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
 }

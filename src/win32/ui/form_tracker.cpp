@@ -13,14 +13,18 @@ void FormTracker::Remove(HWND form) {
   auto found = std::find(forms_.begin(), forms_.end(), form);
   if (found == forms_.end()) return;
   forms_.erase(found);
-  if (forms_.empty()) ::PostQuitMessage(0);
+  EndProgramAfterTheLastForm();
 }
 
-bool FormTracker::Contains(HWND window) const {
+bool FormTracker::IsOpenForm(HWND window) const {
   return window != nullptr && std::find(forms_.begin(), forms_.end(), window) != forms_.end();
 }
 
-FormTracker::BoxScope::BoxScope(FormTracker& tracker, HWND boxOwner)
+void FormTracker::EndProgramAfterTheLastForm() const {
+  if (forms_.empty()) ::PostQuitMessage(0);
+}
+
+FormTracker::ModalBoxScope::ModalBoxScope(FormTracker& tracker, HWND boxOwner)
     : tracker_(tracker), outer_(tracker.innermostBox_) {
   for (HWND form : tracker_.forms_) {
     if (form != boxOwner && ::IsWindowEnabled(form)) Disable(form);
@@ -28,15 +32,15 @@ FormTracker::BoxScope::BoxScope(FormTracker& tracker, HWND boxOwner)
   tracker_.innermostBox_ = this;
 }
 
-FormTracker::BoxScope::~BoxScope() {
+FormTracker::ModalBoxScope::~ModalBoxScope() {
   tracker_.innermostBox_ = outer_;
   // A form closed meanwhile is no longer tracked; its handle may be reused.
   for (HWND form : disabled_) {
-    if (tracker_.Contains(form)) ::EnableWindow(form, TRUE);
+    if (tracker_.IsOpenForm(form)) ::EnableWindow(form, TRUE);
   }
 }
 
-void FormTracker::BoxScope::Disable(HWND form) {
+void FormTracker::ModalBoxScope::Disable(HWND form) {
   ::EnableWindow(form, FALSE);
   disabled_.push_back(form);
 }

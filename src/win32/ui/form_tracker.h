@@ -1,7 +1,8 @@
 #pragma once
-// The program's open forms. The message loop uses it to route keyboard
-// navigation, the program ends when the last form is gone, whichever it is,
-// and every box of the program is modal to all of them.
+// The program's open forms, one list for three jobs: the message loop routes
+// keyboard navigation only within them, the program ends when the last of
+// them is gone, whichever it is, and every box of the program is modal to all
+// of them.
 
 #include <windows.h>
 
@@ -15,36 +16,41 @@ class FormTracker {
   FormTracker(const FormTracker&) = delete;
   FormTracker& operator=(const FormTracker&) = delete;
 
-  // A form added while a box is open starts disabled until the box closes.
+  // A form adds itself once its window exists, and removes itself when the
+  // window is destroyed.
   void Add(HWND form);
-  // Posts WM_QUIT once no form is left.
   void Remove(HWND form);
-  bool Contains(HWND window) const;
-  bool Empty() const noexcept { return forms_.empty(); }
 
-  // While a box of the program is open, no other window of the program takes
-  // clicks or keys: a box with an owner disables only that owner, so the scope
-  // disables every other enabled form for the box's lifetime and then gives
-  // back exactly the enabled state each had. Scopes nest.
-  class BoxScope {
+  // Keyboard navigation: whether `window` is an open form of the program.
+  bool IsOpenForm(HWND window) const;
+
+  // Modal boxes: while a box of the program is open, no other window of the
+  // program takes clicks or keys. A box with an owner disables only that
+  // owner, so the scope disables every other enabled form for the box's
+  // lifetime, a form opened meanwhile too, and then gives back exactly the
+  // enabled state each had. Scopes nest.
+  class ModalBoxScope {
    public:
-    BoxScope(FormTracker& tracker, HWND boxOwner);
-    ~BoxScope();
-    BoxScope(const BoxScope&) = delete;
-    BoxScope& operator=(const BoxScope&) = delete;
+    ModalBoxScope(FormTracker& tracker, HWND boxOwner);
+    ~ModalBoxScope();
+    ModalBoxScope(const ModalBoxScope&) = delete;
+    ModalBoxScope& operator=(const ModalBoxScope&) = delete;
 
    private:
     friend class FormTracker;
     void Disable(HWND form);
 
     FormTracker& tracker_;
-    BoxScope* outer_;
+    ModalBoxScope* outer_;
     std::vector<HWND> disabled_;
   };
 
  private:
+  // The end of the program: WM_QUIT once no form is left.
+  void EndProgramAfterTheLastForm() const;
+
   std::vector<HWND> forms_;
-  BoxScope* innermostBox_ = nullptr;
+  ModalBoxScope* innermostBox_ = nullptr;
 };
 
 }  // namespace quellbrook::win32

@@ -11,7 +11,7 @@ namespace quellbrook::win32 {
 namespace {
 
 void ShowBox(HWND owner, FormTracker& forms, std::u16string_view text, UINT type) {
-  FormTracker::BoxScope modal(forms, owner);
+  FormTracker::ModalBoxScope modal(forms, owner);
   if (::MessageBoxW(owner, ToWide(text).c_str(), ToWide(kApplicationTitle).c_str(), type) == 0) {
     ThrowLastError();
   }
@@ -22,7 +22,7 @@ void ShowBox(HWND owner, FormTracker& forms, std::u16string_view text, UINT type
 void Win32MessageBoxes::ShowMessage(std::u16string_view text) { ShowBox(owner_.Current(), forms_, text, MB_OK); }
 
 std::u16string Win32MessageBoxes::AskText(std::u16string_view prompt) {
-  FormTracker::BoxScope modal(forms_, owner_.Current());
+  FormTracker::ModalBoxScope modal(forms_, owner_.Current());
   return RunTextPrompt(owner_.Current(), kApplicationTitle, prompt).value_or(std::u16string());
 }
 

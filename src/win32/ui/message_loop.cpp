@@ -21,7 +21,7 @@ void RouteMessage(const FormTracker& forms, MSG& message) {
   if (IsEscapeInTextBox(message)) return;
   // Tab, arrow keys and mnemonics move between the controls of our forms.
   HWND root = ::GetAncestor(message.hwnd, GA_ROOT);
-  if (forms.Contains(root) && ::IsDialogMessageW(root, &message)) return;
+  if (forms.IsOpenForm(root) && ::IsDialogMessageW(root, &message)) return;
   ::TranslateMessage(&message);
   ::DispatchMessageW(&message);
 }
