@@ -316,6 +316,20 @@ TEST_F(FormWindowTest, AnUntrappedFailureIsReportedInABoxOwnedByTheForm) {
   EXPECT_EQ(dialogOwner_.Current(), nullptr) << "the owner belongs to the handler only";
 }
 
+// A click reaches the logic from the control only, not from another window
+// that carries the control's ID.
+TEST_F(FormWindowTest, OnlyTheControlItselfClicksIt) {
+  HWND impostor = ::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD, 0, 0, 10, 10, form_->Handle(),
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(ToInt(Command(1)))), nullptr, nullptr);
+  ASSERT_NE(impostor, nullptr);
+  ::SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(ToInt(Command(1)), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(impostor));
+  EXPECT_TRUE(clicks_.empty());
+  ::DestroyWindow(impostor);
+  ::SendMessageW(Control(Command(1)), BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks_, (std::vector<Click>{{Command(1), 0}}));
+}
+
 TEST_F(FormWindowTest, AFormStaysOpenWhileItsHandlerRuns) {
   closedDuringClick = form_->Handle();
   ::SendMessageW(Item(1003), BM_CLICK, 0, 0);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 #include "forms/work_area_fit.h"
 #include "win32/ui/device_context.h"
@@ -104,9 +105,7 @@ FormWindow::FormWindow(const WindowDefinition& definition, const FormContext& co
     throw std::logic_error("a control of the window table lies in no container of the window");
   }
   widgets_.emplace(ToInt(kFormClientArea), WindowWidget(Handle()));
-  for (const Control& control : controls_) {
-    widgets_.emplace(ToInt(control.row->id), WindowWidget(control.window));
-  }
+  for (const auto& [id, control] : controls_) widgets_.emplace(id, WindowWidget(control.window));
 
   {
     DialogOwner::Scope scope(dialogOwner_, Handle());
@@ -187,6 +186,7 @@ void FormWindow::LoadIcons(HINSTANCE instance) {
 void FormWindow::CreateControls(HINSTANCE instance, ControlId container, HWND parent) {
   // Creation order is z-order, which is the order of tab navigation.
   for (const ControlRow* row : ChildrenInTabOrder(form_, container)) {
+    if (controls_.contains(ToInt(row->id))) throw std::logic_error("two controls of the window table have one ID");
     HWND window = CreateControl(instance, *row, parent);
     if (row->kind == ControlKind::kFrame) CreateControls(instance, row->id, window);
   }
@@ -200,7 +200,7 @@ HWND FormWindow::CreateControl(HINSTANCE instance, const ControlRow& row, HWND p
     auto frame = std::make_unique<FrameWindow>(instance, parent, row, style, rect, dpi_);
     HWND window = frame->Handle();
     ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(row)), FALSE);
-    controls_.push_back(Control{&row, window, std::move(frame)});
+    controls_.emplace(ToInt(row.id), Control{&row, window, std::move(frame)});
     return window;
   }
 
@@ -238,7 +238,7 @@ HWND FormWindow::CreateControl(HINSTANCE instance, const ControlRow& row, HWND p
   if (window == nullptr) ThrowLastError(row.caption);
   if (textBox) ::SendMessageW(window, EM_SETLIMITTEXT, 0, 0);
   ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(row)), FALSE);
-  controls_.push_back(Control{&row, window, nullptr});
+  controls_.emplace(ToInt(row.id), Control{&row, window, nullptr});
   if (textBox && !row.caption.empty()) {
     if (!::SetWindowTextW(window, ToWide(row.caption).c_str())) ThrowLastError(row.caption);
   }
@@ -255,7 +255,7 @@ void FormWindow::CreateFonts() {
   }
   fonts_.swap(fonts);
   // The old fonts go only after every control has been given its new one.
-  for (const Control& control : controls_) {
+  for (const auto& [id, control] : controls_) {
     ::SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(*control.row)), TRUE);
   }
 }
@@ -284,7 +284,7 @@ void FormWindow::ApplyDpi(UINT dpi, const RECT& windowRect) {
                  windowRect.bottom - windowRect.top, SWP_NOZORDER | SWP_NOACTIVATE);
   CreateFonts();
   LoadIcons(reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(Handle(), GWLP_HINSTANCE)));
-  for (const Control& control : controls_) {
+  for (const auto& [id, control] : controls_) {
     if (control.frame) control.frame->SetDpi(dpi);
     RECT rect = ControlRect(*control.row);
     ::SetWindowPos(control.window, nullptr, rect.left, rect.top, rect.right - rect.left,
@@ -335,13 +335,16 @@ void FormWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
   // Only clicks of our own buttons and check boxes; the dialog manager's
   // Enter and Escape (IDOK, IDCANCEL without a control) mean nothing here.
   if (HIWORD(wParam) != BN_CLICKED || lParam == 0 || !logic_) return;
+  // A control's ID is unique in the whole window, frames' children included;
+  // the control of the sender's ID must be the sender itself.
   HWND sender = reinterpret_cast<HWND>(lParam);
-  auto control = std::find_if(controls_.begin(), controls_.end(),
-                              [sender](const Control& c) { return c.window == sender; });
-  if (control == controls_.end() || !IsClickable(control->row->kind)) return;
+  auto found = controls_.find(::GetDlgCtrlID(sender));
+  if (found == controls_.end()) return;
+  const Control& control = found->second;
+  if (control.window != sender || !IsClickable(control.row->kind)) return;
   DialogOwner::Scope scope(dialogOwner_, Handle());
   CountedScope handler(runningHandlers_);
-  RunClickHandler(*logic_, control->row->id, services_);
+  RunClickHandler(*logic_, control.row->id, services_);
 }
 
 void FormWindow::RestoreFocus() {

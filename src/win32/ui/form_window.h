@@ -8,7 +8,6 @@
 #include <map>
 #include <memory>
 #include <unordered_map>
-#include <vector>
 
 #include "forms/form_logic.h"
 #include "forms/services.h"
@@ -85,7 +84,7 @@ class FormWindow final : public WindowBase, public Controls {
   UniqueIcon bigIcon_;
   UniqueIcon smallIcon_;
   UniqueBitmap background_;
-  std::vector<Control> controls_;  // in creation order
+  std::map<int, Control> controls_;  // by control ID
   std::unordered_map<int, WindowWidget> widgets_;
   HWND lastFocus_ = nullptr;
   bool tracked_ = false;
