@@ -6,12 +6,15 @@
 
 #include <algorithm>
 
+#include "beside_program.h"
 #include "core/failure.h"
 #include "platform_failure.h"
+#include "test_files.h"
 #include "win32/system/com_support.h"
 #include "win32/system/environment.h"
 #include "win32/system/scripting_host.h"
 #include "win32/system/system_error_text.h"
+#include "win32/system/system_library.h"
 #include "win32/system/wide_text.h"
 #include "wine.h"
 
@@ -151,6 +154,33 @@ TEST(ExcepInfoTest, GivesTheHostsCodeAndDescription) {
   EXPECT_EQ(fromSystem.Description(), SystemErrorText(1021));
   EXPECT_EQ(ErrorFromExcepInfo(ExceptionInfo().Filled(), DISP_E_EXCEPTION).Number(),
             static_cast<std::uint32_t>(DISP_E_EXCEPTION));
+}
+
+// Libraries come from the system folder only, and a library or function that
+// cannot be had is a failure the user is told about.
+TEST(SystemLibraryTest, LoadsFromTheSystemFolderOnlyAndReportsWhatIsMissing) {
+  test_support::TempFolder folder;
+  test_support::CurrentFolderScope inFolder(folder.Path());
+  const std::wstring planted = L"quellbrook_planted.dll";
+  ASSERT_TRUE(::CopyFileW(test_support::BesideThisProgram(L"planted_cmd.exe").c_str(),
+                          (folder / planted).wstring().c_str(), FALSE));
+  HMODULE ordinary = ::LoadLibraryExW(planted.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+  ASSERT_NE(ordinary, nullptr) << "the ordinary search does not find a DLL in the current folder";
+  ::FreeLibrary(ordinary);
+
+  for (const std::wstring& name : {planted, std::wstring(L"quellbrook_no_such.dll")}) {
+    const auto failure = FailureOf([&] { SystemLibrary library(name.c_str()); });
+    ASSERT_TRUE(failure) << "loaded " << name << " from outside the system folder";
+    EXPECT_EQ(failure->Number(), static_cast<std::uint32_t>(ERROR_MOD_NOT_FOUND));
+    EXPECT_NE(failure->Description().find(FromWide(name)), std::u16string::npos);
+  }
+
+  SystemLibrary oleaut32(L"oleaut32.dll");
+  EXPECT_NE(oleaut32.Export<decltype(&::SysStringLen)>("SysStringLen"), nullptr);
+  const auto missing = FailureOf([&] { oleaut32.Export<decltype(&::SysStringLen)>("QuellbrookNoSuchFunction"); });
+  ASSERT_TRUE(missing) << "found a function that does not exist";
+  EXPECT_EQ(missing->Number(), static_cast<std::uint32_t>(ERROR_PROC_NOT_FOUND));
+  EXPECT_NE(missing->Description().find(u"QuellbrookNoSuchFunction"), std::u16string::npos);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #pragma once
-// COM for the scripting host: move-only owners for interface pointers, BSTRs,
+// COM for the scripting host: the functions of ole32.dll and oleaut32.dll,
+// loaded on first use, and move-only owners for interface pointers, BSTRs,
 // VARIANTs, the strings of an EXCEPINFO, and the apartment of the UI thread.
 
 #include <windows.h>
@@ -13,6 +14,25 @@
 #include "win32/system/unique_handle.h"
 
 namespace quellbrook::win32 {
+
+// The COM functions the program calls. The program imports neither library:
+// only the extra optimization window needs them, and loading them at start
+// would cost every start-up.
+struct ComFunctions {
+  decltype(&::CoInitializeEx) CoInitializeEx;
+  decltype(&::CoUninitialize) CoUninitialize;
+  decltype(&::CLSIDFromProgID) CLSIDFromProgID;
+  decltype(&::CoCreateInstance) CoCreateInstance;
+  decltype(&::SysAllocStringLen) SysAllocStringLen;
+  decltype(&::SysFreeString) SysFreeString;
+  decltype(&::SysStringLen) SysStringLen;
+  decltype(&::VariantClear) VariantClear;
+};
+
+// Loads both libraries from the system folder on the first call; they stay
+// until the program ends. Throws PlatformError when that fails, and tries
+// again on the next call.
+const ComFunctions& Com();
 
 template <typename Interface>
 class ComPtr {
@@ -49,7 +69,10 @@ class ComPtr {
   Interface* pointer_ = nullptr;
 };
 
-using UniqueBstr = UniqueHandle<NullValueTraits<BSTR, &::SysFreeString>>;
+// Frees a string that COM allocated; nullptr is no string.
+void FreeBstr(BSTR value) noexcept;
+
+using UniqueBstr = UniqueHandle<NullValueTraits<BSTR, &FreeBstr>>;
 // A copy of the text. Throws std::bad_alloc when the system has no memory for it.
 UniqueBstr BstrFromText(std::wstring_view text);
 
@@ -59,7 +82,7 @@ struct VariantTraits {
   // All that VariantInit does.
   static Value Invalid() noexcept { return VARIANT{}; }
   static bool Holds(const Value& value) noexcept { return value.vt != VT_EMPTY; }
-  static void Close(Value value) noexcept { ::VariantClear(&value); }
+  static void Close(Value value) noexcept;
 };
 
 using UniqueVariant = UniqueHandle<VariantTraits>;
@@ -71,10 +94,9 @@ class ExceptionInfo {
  public:
   ExceptionInfo() noexcept = default;
   ~ExceptionInfo() {
-    // Each may be null, which SysFreeString ignores.
-    ::SysFreeString(info_.bstrSource);
-    ::SysFreeString(info_.bstrDescription);
-    ::SysFreeString(info_.bstrHelpFile);
+    FreeBstr(info_.bstrSource);
+    FreeBstr(info_.bstrDescription);
+    FreeBstr(info_.bstrHelpFile);
   }
   ExceptionInfo(const ExceptionInfo&) = delete;
   ExceptionInfo& operator=(const ExceptionInfo&) = delete;
@@ -101,7 +123,7 @@ PlatformError ErrorFromExcepInfo(const EXCEPINFO& info, HRESULT fallback);
 class ComApartment {
  public:
   ComApartment();
-  ~ComApartment() { ::CoUninitialize(); }
+  ~ComApartment() { Com().CoUninitialize(); }
   ComApartment(const ComApartment&) = delete;
   ComApartment& operator=(const ComApartment&) = delete;
 };

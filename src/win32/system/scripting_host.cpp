@@ -62,10 +62,10 @@ class DispatchScriptingHost final : public ScriptingHost {
 std::unique_ptr<ScriptingHost> Win32ScriptingHostFactory::CreateScriptingHost() {
   if (!apartment_) apartment_.emplace();
   CLSID classId{};
-  ThrowIfFailed(::CLSIDFromProgID(ToWide(kProgId).c_str(), &classId), kProgId);
+  ThrowIfFailed(Com().CLSIDFromProgID(ToWide(kProgId).c_str(), &classId), kProgId);
   ComPtr<IDispatch> shell;
-  ThrowIfFailed(::CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
-                                  shell.PutVoid()),
+  ThrowIfFailed(Com().CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                                       IID_IDispatch, shell.PutVoid()),
                 kProgId);
   return std::make_unique<DispatchScriptingHost>(std::move(shell));
 }

@@ -8,8 +8,8 @@
 
 namespace quellbrook::win32 {
 
-// Used on the UI thread only. The first host enters a single-threaded
-// apartment, once; the apartment is left when the factory
+// Used on the UI thread only. The first host loads COM and enters a
+// single-threaded apartment, once; the apartment is left when the factory
 // goes at the program's end, after every host it made.
 class Win32ScriptingHostFactory final : public ScriptingHostFactory {
  public:

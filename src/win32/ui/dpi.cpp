@@ -1,27 +1,25 @@
 #include "win32/ui/dpi.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "forms/font_face.h"
 #include "win32/ui/device_context.h"
 #include "win32/ui/installed_faces.h"
+#include "win32/system/system_library.h"
 #include "win32/system/win32_error.h"
 
 namespace quellbrook::win32 {
 namespace {
 
-// An export that older systems lack, or nullptr.
-template <typename Function>
-Function ExportOf(HMODULE library, const char* name) {
-  if (library == nullptr) return nullptr;
-  FARPROC address = ::GetProcAddress(library, name);
-  // Through the generic function pointer type, which converts without warnings.
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
-}
-
+// A user32 export that older systems lack, or nullptr.
 template <typename Function>
 Function User32Export(const char* name) {
-  return ExportOf<Function>(::GetModuleHandleW(L"user32.dll"), name);
+  HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+  if (user32 == nullptr) return nullptr;
+  FARPROC address = ::GetProcAddress(user32, name);
+  // Through the generic function pointer type, which converts without warnings.
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
 }
 
 using GetDpiForSystemFunction = UINT(WINAPI*)();
@@ -32,13 +30,21 @@ using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD
 using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
 
-// shcore.dll's GetDpiForMonitor (Windows 8.1 and later), or nullptr. The
-// library comes from the system folder only, and stays for the process.
-// Windows 8.1, the first with shcore, knows LOAD_LIBRARY_SEARCH_SYSTEM32;
-// Windows 7 has no shcore and fails the load either way.
+// shcore.dll's GetDpiForMonitor (Windows 8.1 and later), or nullptr.
 GetDpiForMonitorFunction DpiForMonitorExport() {
-  return ExportOf<GetDpiForMonitorFunction>(
-      ::LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), "GetDpiForMonitor");
+  static const std::optional<SystemLibrary> shcore = []() -> std::optional<SystemLibrary> {
+    try {
+      return std::optional<SystemLibrary>(std::in_place, L"shcore.dll");
+    } catch (const PlatformError&) {
+      return std::nullopt;
+    }
+  }();
+  if (!shcore) return nullptr;
+  try {
+    return shcore->Export<GetDpiForMonitorFunction>("GetDpiForMonitor");
+  } catch (const PlatformError&) {
+    return nullptr;
+  }
 }
 
 UINT ScreenDpi(HWND window) {
