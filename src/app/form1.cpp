@@ -22,8 +22,8 @@ class Form1 final : public FormLogic {
       return ToggleServiceSwitch(*serviceSwitch, controls_, services_);
     }
     if (SwitchPlatform(control, controls_)) return;
-    if (control == Command(4)) return services_.windows.ShowSecondaryWindow(kForm2Window);
-    if (control == Command(5)) return services_.windows.ShowSecondaryWindow(kForm3Window);
+    if (control == Command(4)) return services_.showSecondaryWindow(kForm2Window);
+    if (control == Command(5)) return services_.showSecondaryWindow(kForm3Window);
   }
 
  private:

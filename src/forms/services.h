@@ -3,6 +3,7 @@
 // Each service is a small interface with a Win32 implementation and a test
 // substitute; the file channel is one concrete class over a byte store.
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -60,21 +61,16 @@ class ScriptingHostFactory {
   virtual std::unique_ptr<ScriptingHost> CreateScriptingHost() = 0;
 };
 
-class SecondaryWindows {
- public:
-  virtual ~SecondaryWindows() = default;
-  // Creates the window's single instance on first use (and again after the user
-  // closed it) and shows it modeless, without an owner, as the active window.
-  virtual void ShowSecondaryWindow(const WindowDefinition& window) = 0;
-};
-
 struct Services {
   MessageBoxes& boxes;
   Launcher& launcher;
   Environment& environment;
   FileChannel& files;
   ScriptingHostFactory& scripting;
-  SecondaryWindows& windows;
+  // Creates the window's single instance on first use (and again after the
+  // user closed it) and shows it modeless, without an owner, as the active
+  // window.
+  std::function<void(const WindowDefinition& window)> showSecondaryWindow;
 };
 
 }  // namespace quellbrook

@@ -3,42 +3,36 @@
 // boxes, launcher, environment, scripting host and secondary windows around the
 // real file channel over files in memory and iconv's code page 936.
 
+#include "core/file_channel.h"
+#include "fakes/iconv_code_page.h"
 #include "fakes/memory_file_store.h"
 #include "fakes/recording_services.h"
-#include "forms/service_set.h"
+#include "forms/services.h"
 
 namespace quellbrook {
 
 class FakeServices {
  public:
-  FakeServices() : FakeServices(Parts{}) {}
+  FakeServices() = default;
+  FakeServices(const FakeServices&) = delete;
+  FakeServices& operator=(const FakeServices&) = delete;
 
-  Services& services() noexcept { return set_.Get(); }
-  FileChannel& files() noexcept { return set_.Get().files; }
+  Services& services() noexcept { return services_; }
+  FileChannel& files() noexcept { return files_; }
 
-  ScriptedMessageBoxes& boxes;
-  RecordingLauncher& launcher;
-  FakeEnvironment& environment;
-  FakeScriptingHostFactory& scripting;
-  RecordingSecondaryWindows& windows;
+  ScriptedMessageBoxes boxes;
+  RecordingLauncher launcher;
+  FakeEnvironment environment;
+  FakeScriptingHostFactory scripting;
+  RecordingSecondaryWindows windows;
   // The files, told when to fail.
-  MemoryFileStore& store;
+  MemoryFileStore store;
 
  private:
-  // The fakes, created before the set takes them over.
-  struct Parts {
-    Parts();
-    ServiceSet::Parts parts;
-    ScriptedMessageBoxes* boxes;
-    RecordingLauncher* launcher;
-    FakeEnvironment* environment;
-    FakeScriptingHostFactory* scripting;
-    RecordingSecondaryWindows* windows;
-    MemoryFileStore* store;
-  };
-  explicit FakeServices(Parts made);
-
-  ServiceSet set_;
+  IconvCodePage codePage_{"CP936", 2};
+  FileChannel files_{store, codePage_};
+  Services services_{boxes, launcher, environment, files_, scripting,
+                     [this](const WindowDefinition& window) { windows.Show(window); }};
 };
 
 }  // namespace quellbrook

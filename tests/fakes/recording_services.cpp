@@ -70,7 +70,7 @@ std::unique_ptr<ScriptingHost> FakeScriptingHostFactory::CreateScriptingHost() {
   return std::make_unique<FakeScriptingHost>(*this, ++created);
 }
 
-void RecordingSecondaryWindows::ShowSecondaryWindow(const WindowDefinition& window) {
+void RecordingSecondaryWindows::Show(const WindowDefinition& window) {
   if (failure) throw *failure;
   shown.push_back(&window);
 }

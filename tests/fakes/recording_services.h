@@ -78,9 +78,9 @@ class FakeScriptingHostFactory final : public ScriptingHostFactory {
   [[noreturn]] void Fail() const;
 };
 
-class RecordingSecondaryWindows final : public SecondaryWindows {
+class RecordingSecondaryWindows {
  public:
-  void ShowSecondaryWindow(const WindowDefinition& window) override;
+  void Show(const WindowDefinition& window);
 
   std::vector<const WindowDefinition*> shown;
   std::optional<PlatformError> failure;

@@ -10,12 +10,16 @@
 #include <vector>
 
 #include "core/failure.h"
-#include "forms/service_set.h"
+#include "core/file_channel.h"
 #include "win32/ui/dpi.h"
 #include "win32/ui/form_window.h"
 #include "win32/ui/message_loop.h"
-#include "win32/program/program_services.h"
 #include "win32/program/secondary_windows.h"
+#include "win32/system/ansi_code_page.h"
+#include "win32/system/environment.h"
+#include "win32/system/file_store.h"
+#include "win32/system/launcher.h"
+#include "win32/system/scripting_host.h"
 #include "win32/ui/window_text.h"
 #include "window_class.h"
 
@@ -106,11 +110,6 @@ class RecordingBoxes final : public MessageBoxes {
   const DialogOwner& owner_;
 };
 
-class NoSecondaryWindows final : public SecondaryWindows {
- public:
-  void ShowSecondaryWindow(const WindowDefinition&) override {}
-};
-
 LOGFONTW FontOf(HWND control) {
   LOGFONTW logFont{};
   auto* font = reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0));
@@ -129,14 +128,6 @@ std::vector<int> ChildIds(HWND parent) {
 
 class FormWindowTest : public ::testing::Test {
  protected:
-  // The program's services, but for boxes that record and no secondary windows.
-  ServiceSet::Parts TestParts(std::unique_ptr<RecordingBoxes> boxes) {
-    ServiceSet::Parts parts = Win32ServiceParts(dialogOwner_, tracker_);
-    parts.boxes = std::move(boxes);
-    parts.windows = std::make_unique<NoSecondaryWindows>();
-    return parts;
-  }
-
   FormContext Context() { return {::GetModuleHandleW(nullptr), services_, tracker_, dialogOwner_}; }
 
   void SetUp() override {
@@ -179,10 +170,15 @@ class FormWindowTest : public ::testing::Test {
   std::vector<Click> clicks_;
   FormTracker tracker_;
   DialogOwner dialogOwner_;
-  std::unique_ptr<RecordingBoxes> madeBoxes_ = std::make_unique<RecordingBoxes>(dialogOwner_);
-  RecordingBoxes& boxes_ = *madeBoxes_;
-  ServiceSet set_{TestParts(std::move(madeBoxes_))};
-  Services& services_ = set_.Get();
+  // The program's services, but for boxes that record and no secondary windows.
+  RecordingBoxes boxes_{dialogOwner_};
+  Win32Launcher launcher_;
+  Win32Environment environment_;
+  Win32FileStore store_;
+  AnsiCodePage codePage_;
+  FileChannel files_{store_, codePage_};
+  Win32ScriptingHostFactory scripting_;
+  Services services_{boxes_, launcher_, environment_, files_, scripting_, {}};
   std::unique_ptr<FormWindow> form_;
 };
 
@@ -384,12 +380,8 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyRow{"Enter on a check box", Check(1), VK_RETURN, Check(1), {}},
                       KeyRow{"Space on a check box", Check(1), VK_SPACE, Check(1), {{Check(1), 1}}}));
 
-class SecondaryWindowsTest : public FormWindowTest, public FormFactory {
+class SecondaryWindowsTest : public FormWindowTest {
  protected:
-  std::unique_ptr<FormWindow> CreateForm(const WindowDefinition& definition) override {
-    return std::make_unique<FormWindow>(definition, Context());
-  }
-
   void TearDown() override {
     secondary_.reset();  // its windows close, and post WM_QUIT, before the fixture drains the queue
     FormWindowTest::TearDown();
@@ -398,12 +390,12 @@ class SecondaryWindowsTest : public FormWindowTest, public FormFactory {
   static HWND Find(const wchar_t* caption) { return ::FindWindowW(kFormClassName, caption); }
   static HWND CheckBoxOf(HWND form) { return ::GetDlgItem(::GetDlgItem(form, ToInt(Frame(1))), ToInt(Check(1))); }
 
-  std::optional<Win32SecondaryWindows> secondary_{std::in_place, *this};
+  std::optional<SecondaryWindows> secondary_{std::in_place, Context()};
 };
 
 TEST_F(SecondaryWindowsTest, EachWindowExistsOnceAndComesBackFreshAfterClosing) {
   form_.reset();  // the fixture's form has the same caption as the first window
-  secondary_->ShowSecondaryWindow(kDefinition);
+  secondary_->Show(kDefinition);
   HWND first = Find(L"测试窗口");
   ASSERT_NE(first, nullptr);
   EXPECT_TRUE(::IsWindowVisible(first));
@@ -411,18 +403,18 @@ TEST_F(SecondaryWindowsTest, EachWindowExistsOnceAndComesBackFreshAfterClosing) 
 
   HWND check = CheckBoxOf(first);
   ::SendMessageW(check, BM_SETCHECK, BST_CHECKED, 0);
-  secondary_->ShowSecondaryWindow(kDefinition);
+  secondary_->Show(kDefinition);
   EXPECT_EQ(Find(L"测试窗口"), first) << "shown again, not created twice";
   EXPECT_EQ(::SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
 
-  secondary_->ShowSecondaryWindow(kOtherDefinition);
+  secondary_->Show(kOtherDefinition);
   HWND other = Find(L"另一个窗口");
   ASSERT_NE(other, nullptr);
   EXPECT_TRUE(::IsWindow(first));
 
   ::SendMessageW(first, WM_CLOSE, 0, 0);
   EXPECT_FALSE(::IsWindow(first));
-  secondary_->ShowSecondaryWindow(kDefinition);
+  secondary_->Show(kDefinition);
   HWND again = Find(L"测试窗口");
   ASSERT_NE(again, nullptr);
   EXPECT_EQ(::SendMessageW(CheckBoxOf(again), BM_GETCHECK, 0, 0), BST_UNCHECKED) << "a closed window comes back as new";

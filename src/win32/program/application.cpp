@@ -6,16 +6,20 @@
 #include <string>
 
 #include "core/failure.h"
-#include "forms/service_set.h"
+#include "core/file_channel.h"
+#include "win32/program/secondary_windows.h"
+#include "win32/system/ansi_code_page.h"
+#include "win32/system/environment.h"
+#include "win32/system/file_store.h"
+#include "win32/system/launcher.h"
+#include "win32/system/scripting_host.h"
+#include "win32/system/wide_text.h"
+#include "win32/system/win32_error.h"
 #include "win32/ui/dialog_owner.h"
 #include "win32/ui/form_tracker.h"
 #include "win32/ui/form_window.h"
 #include "win32/ui/message_boxes.h"
 #include "win32/ui/message_loop.h"
-#include "win32/program/program_services.h"
-#include "win32/program/secondary_windows.h"
-#include "win32/system/wide_text.h"
-#include "win32/system/win32_error.h"
 
 namespace quellbrook::win32 {
 namespace {
@@ -27,33 +31,33 @@ void InitializeCommonControls() {
   if (!::InitCommonControlsEx(&controls)) ThrowLastError();
 }
 
-ServiceSet::Parts ProgramParts(const DialogOwner& dialogOwner, FormTracker& forms, FormFactory& factory) {
-  ServiceSet::Parts parts = Win32ServiceParts(dialogOwner, forms);
-  parts.windows = std::make_unique<Win32SecondaryWindows>(factory);
-  return parts;
-}
-
-// Everything that lives as long as the program's windows, in the order it is
-// built; the windows go first when it ends.
-class Application final : private FormFactory {
+// The program's services and windows, built in this order and gone in the
+// reverse: the windows first, while the services their logic uses still exist.
+class Application {
  public:
   explicit Application(HINSTANCE instance) : instance_(instance) {}
 
   int Run(const WindowDefinition& main) {
-    main_ = CreateForm(main);
+    main_ = std::make_unique<FormWindow>(main, context_);
     main_->Show(SW_SHOWDEFAULT);
     return RunMessageLoop(tracker_);
   }
 
  private:
-  std::unique_ptr<FormWindow> CreateForm(const WindowDefinition& definition) override {
-    return std::make_unique<FormWindow>(definition, FormContext{instance_, services_.Get(), tracker_, dialogOwner_});
-  }
-
   HINSTANCE instance_;
   FormTracker tracker_;
   DialogOwner dialogOwner_;
-  ServiceSet services_{ProgramParts(dialogOwner_, tracker_, *this)};
+  Win32MessageBoxes boxes_{dialogOwner_, tracker_};
+  Win32Launcher launcher_;
+  Win32Environment environment_;
+  Win32FileStore store_;
+  AnsiCodePage codePage_;
+  FileChannel files_{store_, codePage_};
+  Win32ScriptingHostFactory scripting_;
+  Services services_{boxes_, launcher_, environment_, files_, scripting_,
+                     [this](const WindowDefinition& window) { secondary_.Show(window); }};
+  FormContext context_{instance_, services_, tracker_, dialogOwner_};
+  SecondaryWindows secondary_{context_};
   std::unique_ptr<FormWindow> main_;
 };
 

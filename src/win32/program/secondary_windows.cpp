@@ -2,7 +2,7 @@
 
 namespace quellbrook::win32 {
 
-void Win32SecondaryWindows::ShowSecondaryWindow(const WindowDefinition& window) {
+void SecondaryWindows::Show(const WindowDefinition& window) {
   std::unique_ptr<FormWindow>& form = forms_[&window];
   if (form && form->IsOpen()) {
     form->BringToFront();
@@ -10,7 +10,7 @@ void Win32SecondaryWindows::ShowSecondaryWindow(const WindowDefinition& window) 
   }
   // A closed window comes back fresh, as its table describes it.
   form.reset();
-  form = factory_.CreateForm(window);
+  form = std::make_unique<FormWindow>(window, context_);
   form->Show(SW_SHOWNORMAL);
   ::SetForegroundWindow(form->Handle());
 }

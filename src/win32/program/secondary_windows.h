@@ -6,27 +6,18 @@
 #include <memory>
 
 #include "forms/form_logic.h"
-#include "forms/services.h"
 #include "win32/ui/form_window.h"
 
 namespace quellbrook::win32 {
 
-class FormFactory {
+class SecondaryWindows {
  public:
-  virtual std::unique_ptr<FormWindow> CreateForm(const WindowDefinition& definition) = 0;
+  explicit SecondaryWindows(const FormContext& context) : context_(context) {}
 
- protected:
-  ~FormFactory() = default;
-};
-
-class Win32SecondaryWindows final : public SecondaryWindows {
- public:
-  explicit Win32SecondaryWindows(FormFactory& factory) noexcept : factory_(factory) {}
-
-  void ShowSecondaryWindow(const WindowDefinition& window) override;
+  void Show(const WindowDefinition& window);
 
  private:
-  FormFactory& factory_;
+  FormContext context_;
   std::map<const WindowDefinition*, std::unique_ptr<FormWindow>> forms_;
 };
 
