@@ -82,7 +82,7 @@ void FileChannel::OpenForOutput(std::u16string_view path) {
 
 void FileChannel::WriteLine(std::u16string_view text) {
   if (mode_ != Mode::kOutput) throw SystemError(error_number::kInvalidHandle);
-  const EncodedText encoded = EncodeLossless(codePage_, text);
+  EncodedText encoded = EncodeLossless(codePage_, text);
   if (encoded.unrepresentableAt) {
     const std::size_t at = *encoded.unrepresentableAt;
     const PlatformError failure =
@@ -90,8 +90,10 @@ void FileChannel::WriteLine(std::u16string_view text) {
     Discard();
     throw failure;
   }
-  // The line break is ASCII, the same bytes in every ANSI code page.
-  output_.append(encoded.bytes).append("\r\n");
+  // The line break is ASCII, the same bytes in every ANSI code page. A save
+  // writes one line, the whole text: its bytes are taken over, not copied.
+  if (output_.empty()) output_.swap(encoded.bytes); else output_.append(encoded.bytes);
+  output_.append("\r\n");
   linesWritten_ += CountLineBreaks(text) + 1;
 }
 
