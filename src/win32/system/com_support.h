@@ -8,7 +8,6 @@
 #include <oleauto.h>
 
 #include <string_view>
-#include <utility>
 
 #include "core/failure.h"
 #include "win32/system/unique_handle.h"
@@ -16,8 +15,9 @@
 namespace quellbrook::win32 {
 
 // The COM functions the program calls. The program imports neither library:
-// only the extra optimization window needs them, and loading them at start
-// would cost every start-up.
+// before Windows 10 1607 an import is looked for beside the exe first unless
+// it is a Known DLL, and Microsoft does not say that these two are; loaded by
+// hand, from the system folder only, no copy planted in Downloads runs.
 struct ComFunctions {
   decltype(&::CoInitializeEx) CoInitializeEx;
   decltype(&::CoUninitialize) CoUninitialize;
@@ -34,40 +34,15 @@ struct ComFunctions {
 // again on the next call.
 const ComFunctions& Com();
 
+// An interface pointer, released with its owner.
 template <typename Interface>
-class ComPtr {
- public:
-  ComPtr() noexcept = default;
-  ~ComPtr() { Reset(); }
-  ComPtr(ComPtr&& other) noexcept : pointer_(std::exchange(other.pointer_, nullptr)) {}
-  ComPtr& operator=(ComPtr&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      pointer_ = std::exchange(other.pointer_, nullptr);
-    }
-    return *this;
-  }
-  ComPtr(const ComPtr&) = delete;
-  ComPtr& operator=(const ComPtr&) = delete;
-
-  Interface* Get() const noexcept { return pointer_; }
-  Interface* operator->() const noexcept { return pointer_; }
-  explicit operator bool() const noexcept { return pointer_ != nullptr; }
-
-  // For the out parameter of a creating call; drops what was held.
-  Interface** Put() noexcept {
-    Reset();
-    return &pointer_;
-  }
-  void** PutVoid() noexcept { return reinterpret_cast<void**>(Put()); }
-
-  void Reset() noexcept {
-    if (Interface* old = std::exchange(pointer_, nullptr)) old->Release();
-  }
-
- private:
-  Interface* pointer_ = nullptr;
+struct ComReleaseTraits {
+  using Value = Interface*;
+  static Value Invalid() noexcept { return nullptr; }
+  static void Close(Value value) noexcept { value->Release(); }
 };
+template <typename Interface>
+using ComPtr = UniqueHandle<ComReleaseTraits<Interface>>;
 
 // Frees a string that COM allocated; nullptr is no string.
 void FreeBstr(BSTR value) noexcept;

@@ -32,7 +32,7 @@ class DispatchScriptingHost final : public ScriptingHost {
   void Call(const wchar_t* method, const std::vector<std::u16string_view>& arguments) {
     DISPID id = 0;
     LPOLESTR name = const_cast<LPOLESTR>(method);
-    ThrowIfFailed(shell_->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id));
+    ThrowIfFailed(shell_.Get()->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id));
 
     // IDispatch takes the arguments last one first.
     std::vector<UniqueVariant> owned;
@@ -48,7 +48,7 @@ class DispatchScriptingHost final : public ScriptingHost {
     UniqueVariant result;
     ExceptionInfo exception;
     UINT badArgument = 0;
-    HRESULT hr = shell_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, result.Put(),
+    HRESULT hr = shell_.Get()->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, result.Put(),
                                 exception.Get(), &badArgument);
     if (hr == DISP_E_EXCEPTION) throw ErrorFromExcepInfo(exception.Filled(), hr);
     ThrowIfFailed(hr);
@@ -65,7 +65,7 @@ std::unique_ptr<ScriptingHost> Win32ScriptingHostFactory::CreateScriptingHost() 
   ThrowIfFailed(Com().CLSIDFromProgID(ToWide(kProgId).c_str(), &classId), kProgId);
   ComPtr<IDispatch> shell;
   ThrowIfFailed(Com().CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                                       IID_IDispatch, shell.PutVoid()),
+                                       IID_IDispatch, reinterpret_cast<void**>(shell.Put())),
                 kProgId);
   return std::make_unique<DispatchScriptingHost>(std::move(shell));
 }
