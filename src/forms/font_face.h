@@ -15,10 +15,17 @@ inline constexpr std::u16string_view kFallbackFace = u"宋体";
 
 // The English name a Chinese face is also listed under (empty when there is
 // none): Windows of other languages may list only that one.
-std::u16string_view EnglishFaceName(std::u16string_view face);
+inline std::u16string_view EnglishFaceName(std::u16string_view face) {
+  if (face == u"黑体") return u"SimHei";
+  if (face == u"宋体") return u"SimSun";
+  return {};
+}
 
 // `choice` in the face the system lists under `installedName`, or in SimSun
 // when the system lists it under no name (`installedName` empty).
-FontChoice WithInstalledFace(const FontChoice& choice, std::u16string_view installedName);
+inline FontChoice WithInstalledFace(FontChoice choice, std::u16string_view installedName) {
+  choice.face = installedName.empty() ? kFallbackFace : installedName;
+  return choice;
+}
 
 }  // namespace quellbrook

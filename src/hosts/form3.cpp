@@ -21,8 +21,8 @@ class Form3 final : public FormLogic {
     if (control == Command(1)) return Refresh();
     if (control == Command(2)) return box_.SetEnabled(true);
     if (control == Command(3)) return Save();
-    if (control == Command(4)) return Find();
-    if (control == Command(5)) return FuzzyFind();
+    if (control == Command(4)) return Search(false);
+    if (control == Command(5)) return Search(true);
   }
 
  private:
@@ -51,34 +51,17 @@ class Form3 final : public FormLogic {
     box_.SetEnabled(false);
   }
 
-  struct Search {
-    HostsLines lines;
-    std::u16string text;
-  };
-
-  // The file is read and closed before the input box shows, and searched as it
-  // was then; the box is never searched. Cancel gives the empty search text.
-  Search ReadThenAsk() {
-    HostsLines lines = HostsLines::Read(services_.files, HostsPath());
-    std::u16string text = services_.boxes.AskText(kSearchPrompt);
-    return Search{std::move(lines), std::move(text)};
-  }
-
-  // The last matching line with the found suffix; no match leaves the box.
-  void Find() {
-    const Search search = ReadThenAsk();
-    const std::u16string last = search.lines.LastMatch(search.text, kFoundSuffix);
-    if (!last.empty()) box_.SetText(last);
-  }
-
-  // Every matching line, last first, each with the found suffix and one LF, in
-  // front of whatever the box held; no match leaves the box.
-  void FuzzyFind() {
-    const Search search = ReadThenAsk();
-    std::u16string matches = search.lines.MatchesLastFirst(search.text, std::u16string(kFoundSuffix) + u'\n');
-    if (matches.empty()) return;
-    matches += box_.Text();
-    box_.SetText(matches);
+  // The file is read and closed before the input box shows, and searched as
+  // it was then; the box is never searched. Cancel gives the empty search
+  // text, and no match leaves the box as it is. Find shows the last matching
+  // line with the found suffix; fuzzy find puts every matching line, last
+  // first, each with the found suffix and one LF, in front of the box's text.
+  void Search(bool everyMatch) {
+    const HostsLines lines = HostsLines::Read(services_.files, HostsPath());
+    const std::u16string text = services_.boxes.AskText(kSearchPrompt);
+    const std::u16string found = everyMatch ? lines.MatchesLastFirst(text, std::u16string(kFoundSuffix) + u'\n')
+                                            : lines.LastMatch(text, kFoundSuffix);
+    if (!found.empty()) box_.SetText(everyMatch ? found + box_.Text() : found);
   }
 
   Widget& box_;

@@ -4,7 +4,6 @@
 
 #include "win32/system/wide_text.h"
 #include "win32/system/win32_error.h"
-#include "win32/system/wow64.h"
 
 namespace quellbrook::win32 {
 
@@ -25,6 +24,18 @@ std::u16string Win32Environment::EnvironmentValue(std::u16string_view name) {
     }
     value.resize(length);  // too small: length counts the terminating NUL
   }
+}
+
+bool RunsUnderWow64() {
+  // IsWow64Process rather than IsWow64Process2, which Windows 7 lacks. On
+  // 64-bit Windows on Arm it is TRUE for an x86 process as well, and the same
+  // redirections apply there.
+  static const bool underWow64 = [] {
+    BOOL wow64 = FALSE;
+    if (!::IsWow64Process(::GetCurrentProcess(), &wow64)) ThrowLastError(u"IsWow64Process");
+    return wow64 != FALSE;
+  }();
+  return underWow64;
 }
 
 bool Win32Environment::Is32BitProgramOn64BitWindows() { return RunsUnderWow64(); }

@@ -5,6 +5,11 @@
 
 namespace quellbrook::win32 {
 
+// Whether this process is a 32-bit program on 64-bit Windows (WOW64), where
+// Windows redirects system32 and parts of HKEY_LOCAL_MACHINE\SOFTWARE to their
+// 32-bit copies.
+bool RunsUnderWow64();
+
 class Win32Environment final : public Environment {
  public:
   std::u16string EnvironmentValue(std::u16string_view name) override;

@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
+#include "win32/system/environment.h"
 #include "win32/system/system_folder.h"
 #include "win32/system/unique_handle.h"
 #include "win32/system/wide_text.h"
 #include "win32/system/win32_error.h"
-#include "win32/system/wow64.h"
 
 namespace quellbrook::win32 {
 namespace {

@@ -1,6 +1,6 @@
 #include "win32/ui/message_loop.h"
 
-#include "win32/ui/unhandled_exception.h"
+#include "win32/ui/window_base.h"
 #include "win32/system/win32_error.h"
 
 namespace quellbrook::win32 {

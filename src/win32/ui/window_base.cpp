@@ -1,11 +1,21 @@
 #include "win32/ui/window_base.h"
 
 #include <exception>
+#include <utility>
 
-#include "win32/ui/unhandled_exception.h"
 #include "win32/system/win32_error.h"
 
 namespace quellbrook::win32 {
+namespace {
+
+// The UI has a single thread; only it runs window procedures.
+std::exception_ptr unhandled;
+
+}  // namespace
+
+void RethrowUnhandledException() {
+  if (std::exception_ptr kept = std::exchange(unhandled, nullptr)) std::rethrow_exception(kept);
+}
 
 WindowBase::~WindowBase() {
   if (window_ != nullptr) {
@@ -52,7 +62,8 @@ LRESULT CALLBACK WindowBase::WindowProcedure(HWND window, UINT message, WPARAM w
   try {
     result = self->HandleMessage(message, wParam, lParam);
   } catch (...) {
-    KeepUnhandledException(std::current_exception());
+    if (!unhandled) unhandled = std::current_exception();
+    ::PostQuitMessage(1);
     result = ::DefWindowProcW(window, message, wParam, lParam);
   }
   if (message == WM_NCDESTROY) {

@@ -7,6 +7,11 @@
 
 namespace quellbrook::win32 {
 
+// C++ exceptions must not unwind through the system's frames of a window
+// procedure: the procedure keeps the first one and ends the message loop,
+// which throws it again on the program's own stack with this.
+void RethrowUnhandledException();
+
 class WindowBase {
  public:
   WindowBase(const WindowBase&) = delete;
