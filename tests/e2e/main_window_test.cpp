@@ -46,25 +46,6 @@ TEST_F(MainWindow, ControlsAreChildWindowsWithUniqueIdsInsideTheirFrames) {
   }
 }
 
-// The logic behind the switch is the unit tests'; this is its click reaching
-// the real windows.
-TEST_F(MainWindow, PlatformButtonsShowOnePanelAndEnableOnlyItsOptimizeButton) {
-  // Visible frames 1, 2 and 4, then enabled optimize buttons 15, 16 and 18.
-  auto switchState = [&] {
-    std::string state;
-    for (int frame : {Frame(1), Frame(2), Frame(4)}) state += app->OwnVisible(frame) ? 'V' : '-';
-    state += ' ';
-    for (int optimize : {Command(15), Command(16), Command(18)}) state += app->Enabled(optimize) ? 'E' : '-';
-    return state;
-  };
-  const std::pair<int, const char*> rows[] = {
-      {Command(1), "-V- -E-"}, {Command(17), "--V --E"}, {Command(14), "V-- E--"}};
-  for (const auto& [button, state] : rows) {
-    ASSERT_TRUE(app->Click(button));
-    EXPECT_EQ(switchState(), state) << "button " << button;
-  }
-}
-
 TEST_F(MainWindow, ProgramRunsUntilTheHostsWindowClosesToo) {
   const HWND hosts = app->OpenWindow(Command(5), kHostsCaption);
   ASSERT_NE(hosts, nullptr);
